@@ -1,0 +1,3 @@
+add_executable(config_bench ${CMAKE_CURRENT_LIST_DIR}/ConfigLoadBench.cpp)
+target_link_libraries(config_bench PRIVATE tarnel_config tarnel_test_support benchmark::benchmark)
+tarnel_warnings(config_bench)

@@ -1,0 +1,141 @@
+#include "XmlFile.h"
+
+#include <tinyxml.h>
+
+#include <strings.h>
+#include <cstdio>
+#include <sys/mman.h>
+#include <sys/stat.h>
+
+namespace {
+
+bool StartsWith(std::string_view text, std::size_t at, std::string_view prefix) {
+    return text.compare(at, prefix.size(), prefix) == 0;
+}
+
+// Index just past the terminator, or the text's end when it is missing.
+std::size_t SkipPast(std::string_view text, std::size_t at, std::string_view terminator) {
+    const std::size_t found = text.find(terminator, at);
+    return found == std::string_view::npos ? text.size() : found + terminator.size();
+}
+
+// Index just past the '>' that closes a tag, honouring quoted attribute values; sets
+// selfClosing when the tag ends in "/>".
+std::size_t SkipTag(std::string_view text, std::size_t at, bool& selfClosing) {
+    char quote = 0;
+    for (std::size_t i = at; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quote != 0) {
+            if (c == quote) {
+                quote = 0;
+            }
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '>') {
+            selfClosing = i > at && text[i - 1] == '/';
+            return i + 1;
+        }
+    }
+    selfClosing = false;
+    return text.size();
+}
+
+// A read-only view of a whole regular file. Mapping instead of reading keeps a large buffer out
+// of the heap, where it would slow down TinyXML's many small allocations that follow.
+class CMappedFile {
+public:
+    explicit CMappedFile(int fd) {
+        struct stat status {};
+        if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0) {
+            return;
+        }
+        const auto size = static_cast<std::size_t>(status.st_size);
+        void* data = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+        if (data != MAP_FAILED) {
+            m_data = data;
+            m_size = size;
+        }
+    }
+    ~CMappedFile() {
+        if (m_data != nullptr) {
+            munmap(m_data, m_size);
+        }
+    }
+    CMappedFile(const CMappedFile&) = delete;
+    CMappedFile& operator=(const CMappedFile&) = delete;
+
+    bool IsValid() const { return m_data != nullptr; }
+    std::string_view Text() const { return {static_cast<const char*>(m_data), m_size}; }
+
+private:
+    void* m_data = nullptr;
+    std::size_t m_size = 0;
+};
+
+bool NamesUtf8(const char* encoding) {
+    return *encoding == 0 || strcasecmp(encoding, "UTF-8") == 0 || strcasecmp(encoding, "UTF8") == 0;
+}
+
+} // namespace
+
+bool ExceedsNestingDepth(std::string_view text, int limit) {
+    int depth = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t open = text.find('<', i);
+        if (open == std::string_view::npos) {
+            break;
+        }
+        if (StartsWith(text, open, "<!--")) {
+            i = SkipPast(text, open + 4, "-->");
+        } else if (StartsWith(text, open, "<![CDATA[")) {
+            i = SkipPast(text, open + 9, "]]>");
+        } else if (StartsWith(text, open, "<?")) {
+            i = SkipPast(text, open + 2, "?>");
+        } else if (StartsWith(text, open, "<!")) {
+            i = SkipPast(text, open + 2, ">");
+        } else if (StartsWith(text, open, "</")) {
+            depth = depth > 0 ? depth - 1 : 0;
+            i = SkipPast(text, open + 2, ">");
+        } else {
+            bool selfClosing = false;
+            i = SkipTag(text, open + 1, selfClosing);
+            if (!selfClosing && ++depth > limit) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+ETextEncoding DetectEncoding(std::string_view text, const TiXmlDocument& document) {
+    if (StartsWith(text, 0, "\xEF\xBB\xBF")) {
+        return ETextEncoding::Utf8;
+    }
+    for (const TiXmlNode* node = document.FirstChild(); node != nullptr;
+         node = node->NextSibling()) {
+        if (const TiXmlDeclaration* declaration = node->ToDeclaration()) {
+            return NamesUtf8(declaration->Encoding()) ? ETextEncoding::Utf8 : ETextEncoding::Cp1252;
+        }
+    }
+    return ETextEncoding::Cp1252;
+}
+
+bool LoadXmlFile(const std::string& path, TiXmlDocument& document, ETextEncoding& encoding) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    bool loaded = false;
+    {
+        // Only regular, non-empty files: a folder or a device is no configuration.
+        const CMappedFile mapped(fileno(file));
+        loaded = mapped.IsValid() && !ExceedsNestingDepth(mapped.Text(), MAX_XML_DEPTH) &&
+                 document.LoadFile(file, TIXML_DEFAULT_ENCODING);
+        if (loaded) {
+            encoding = DetectEncoding(mapped.Text(), document);
+        }
+    }
+    std::fclose(file);
+    return loaded;
+}

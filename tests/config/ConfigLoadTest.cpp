@@ -1,0 +1,273 @@
+#include "ConfigFixture.h"
+#include "TempDir.h"
+#include "config/ConfigReader.h"
+#include "config/Configuration.h"
+#include "config/ProgramDirectory.h"
+#include "config/XmlFile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::unique_ptr<CConfiguration> Load(const std::string& xml) {
+    const CTempDir dir;
+    return CConfiguration::LoadFile(dir.Write("config.xml", xml));
+}
+
+std::unique_ptr<CConfiguration> LoadControl(const std::string& controlBody,
+                                           const std::string& type = "Button") {
+    return Load(MakeConfigXml("", "<UI_OBJECT Name=\"p\"><UI_OBJECT Type=\"" + type + "\">" +
+                                      controlBody + "</UI_OBJECT></UI_OBJECT>"));
+}
+
+const CUiObject& Control(const CConfiguration& config) { return *config.GetPage(0)->GetControl(0); }
+
+} // namespace
+
+TEST(ConfigLoad, ParameterDefaultsAndSwitches) {
+    const auto config = Load(MakeConfigXml(
+        "<P Id=\"5\" Value=\"500\"/>"
+        "<Q Name=\"Speed\" Id=\"6\" Value=\"-3\" Minimum=\"-10\" Maximum=\"20px\" SendSerial=\"true\""
+        " ReciveSerial=\"true\" SetOnLoad=\"true\" ReadOnSave=\"true\"/>"
+        "<R Id=\"7\" Value=\"0\" Minimum=\"low\" SendSerial=\"yes\" SetOnLoad=\"1\""
+        " ReadOnSave=\"True\"/>"));
+    ASSERT_NE(config, nullptr);
+    ASSERT_EQ(config->GetParameterCount(), 3);
+
+    const CParameter& plain = *config->GetParameter(0);
+    EXPECT_STREQ(plain.GetName(), "NoName");
+    EXPECT_EQ(plain.GetId(), 5);
+    EXPECT_EQ(plain.GetValue(), 500) << "the initial value is not clamped";
+    EXPECT_EQ(plain.GetMinimum(), -127);
+    EXPECT_EQ(plain.GetMaximum(), 127);
+    EXPECT_EQ(plain.GetSerialFlags(), 0u);
+    EXPECT_EQ(plain.GetFileFlags(), 0u);
+
+    const CParameter& full = *config->GetParameter(1);
+    EXPECT_STREQ(full.GetName(), "Speed");
+    EXPECT_EQ(full.GetValue(), -3);
+    EXPECT_EQ(full.GetMinimum(), -10);
+    EXPECT_EQ(full.GetMaximum(), 20) << "trailing text after the digits is ignored";
+    EXPECT_EQ(full.GetSerialFlags(), CParameter::SERIAL_SEND | CParameter::SERIAL_RECEIVE);
+    EXPECT_EQ(full.GetFileFlags(), CParameter::FILE_SET_ON_LOAD | CParameter::FILE_READ_ON_SAVE);
+
+    const CParameter& odd = *config->GetParameter(2);
+    EXPECT_EQ(odd.GetMinimum(), -127) << "a text that is no number keeps the default";
+    EXPECT_FALSE(odd.IsSendSerial());
+    EXPECT_FALSE(odd.IsSetOnLoad());
+    EXPECT_FALSE(odd.IsReadOnSave());
+}
+
+TEST(ConfigLoad, ControlDefaults) {
+    const auto config = LoadControl("");
+    ASSERT_NE(config, nullptr);
+    const CUiPage& page = *config->GetPage(0);
+    EXPECT_STREQ(page.GetName(), "p");
+    EXPECT_STREQ(page.GetColor(), "#FFFFFF");
+    EXPECT_STREQ(page.GetImagePath(), "");
+    const CUiObject& control = Control(*config);
+    EXPECT_STREQ(control.GetType(), "Button");
+    EXPECT_EQ(control.GetX(), 10);
+    EXPECT_EQ(control.GetY(), 10);
+    EXPECT_EQ(control.GetWidth(), 10);
+    EXPECT_EQ(control.GetHeight(), 10);
+    EXPECT_STREQ(control.GetColor(), "#FFFFFF");
+    EXPECT_STREQ(control.GetText(), "");
+    EXPECT_STREQ(control.GetImagePath(), "");
+    EXPECT_STREQ(control.GetInputFormula(), "");
+    EXPECT_EQ(control.GetOutputCount(), 0);
+    EXPECT_EQ(control.GetItemCount(), 0);
+    EXPECT_EQ(control.GetMinimum(), 0);
+    EXPECT_EQ(control.GetMaximum(), 0);
+    EXPECT_FALSE(control.GetConfirm());
+    EXPECT_FALSE(control.IsLastValueValid());
+    EXPECT_EQ(control.GetLastValue(), 0);
+
+    const auto untyped = Load(MakeConfigXml("", "<UI_OBJECT><UI_OBJECT/></UI_OBJECT>"));
+    EXPECT_STREQ(untyped->GetPage(0)->GetName(), "NoName");
+    EXPECT_STREQ(Control(*untyped).GetType(), "NoName");
+}
+
+TEST(ConfigLoad, LaterChildrenReplaceOrAccumulate) {
+    const auto config = LoadControl(
+        "<POSITION x=\"5\" y=\"6\" Width=\"70\" Height=\"80\"/><POSITION x=\"1\"/>"
+        "<TEXT Value=\"first\"/><TEXT Value=\"second\"/>"
+        "<IMAGE Path=\"a.bmp\"/><IMAGE/>"
+        "<COLOR rgb=\"#000000\"/><COLOR/>"
+        "<SETTINGS Minimum=\"-5\" Maximum=\"50\" Nachfrage=\"true\" MinorTick=\"2\"/>"
+        "<SETTINGS Maximum=\"60\" Nachfrage=\"false\" Orientation=\"1\" MajorTick=\"3\""
+        " LabelIncrement=\"4\"/>"
+        "<ITEMS><ITEM Name=\"a\" Value=\"1\"/><ITEM Value=\"2\"/></ITEMS>"
+        "<ITEMS><OTHER Name=\"x\"/><ITEM Name=\"c\" Value=\"3\"/></ITEMS>"
+        "<PARAMETER><EINGANG><F Berechnung=\"R1\"/><G Berechnung=\"R2\"/></EINGANG>"
+        "<AUSGANG><FORMEL Berechnung=\"x\" Register=\"10\"/><NOTE/></AUSGANG></PARAMETER>"
+        "<PARAMETER><EINGANG><H Berechnung=\"R3\"/></EINGANG>"
+        "<AUSGANG><FORMEL Register=\"11\"/></AUSGANG><OTHER/></PARAMETER>");
+    ASSERT_NE(config, nullptr);
+    const CUiObject& control = Control(*config);
+
+    EXPECT_EQ(control.GetX(), 1) << "a later POSITION replaces only what it gives";
+    EXPECT_EQ(control.GetY(), 6);
+    EXPECT_EQ(control.GetWidth(), 70);
+    EXPECT_EQ(control.GetHeight(), 80);
+    EXPECT_STREQ(control.GetText(), "second");
+    EXPECT_STREQ(control.GetImagePath(), "") << "a later IMAGE without Path takes the default";
+    EXPECT_STREQ(control.GetColor(), "#FFFFFF");
+    EXPECT_EQ(control.GetMinimum(), -5);
+    EXPECT_EQ(control.GetMaximum(), 60);
+    EXPECT_EQ(control.GetOrientation(), 1);
+    EXPECT_EQ(control.GetMinorTick(), 2);
+    EXPECT_EQ(control.GetMajorTick(), 3);
+    EXPECT_EQ(control.GetLabelIncrement(), 4);
+    EXPECT_TRUE(control.GetConfirm()) << "Nachfrage can be switched on, never off again";
+
+    ASSERT_EQ(control.GetItemCount(), 3);
+    EXPECT_STREQ(control.GetItemName(0), "a");
+    EXPECT_STREQ(control.GetItemName(1), "???");
+    EXPECT_STREQ(control.GetItemName(2), "c");
+    EXPECT_EQ(control.GetItemValue(2), 3);
+
+    EXPECT_STREQ(control.GetInputFormula(), "R3") << "the last EINGANG wins";
+    ASSERT_EQ(control.GetOutputCount(), 2);
+    EXPECT_STREQ(control.GetOutputFormula(0), "x");
+    EXPECT_EQ(control.GetOutputRegister(0), 10);
+    EXPECT_STREQ(control.GetOutputFormula(1), "");
+    EXPECT_EQ(control.GetOutputRegister(1), 11);
+    EXPECT_STREQ(control.GetOutputFormula(2), "") << "indexes past the count read as empty";
+}
+
+TEST(ConfigLoad, EingangWithoutChildHasNoFormula) {
+    const auto config = LoadControl(
+        "<PARAMETER><EINGANG><F Berechnung=\"R1\"/></EINGANG><EINGANG/></PARAMETER>");
+    EXPECT_STREQ(Control(*config).GetInputFormula(), "");
+}
+
+TEST(ConfigLoad, GifPathsBecomeBmp) {
+    struct SCase {
+        const char* m_in;
+        const char* m_out;
+    };
+    const SCase cases[] = {{"pic.gif", "pic.bmp"},     {"pic.GIF", "pic.GIF"},
+                           {".gif", ".gif"},           {"a.gif.gif", "a.bmp"},
+                           {"x.gifted.png", "x.bmp"},  {"pic.bmp", "pic.bmp"},
+                           {"dir/b.gif", "dir/b.bmp"}, {"", ""}};
+    for (const SCase& c : cases) {
+        std::string path = c.m_in;
+        RewriteGifPath(path);
+        EXPECT_EQ(path, c.m_out) << c.m_in;
+    }
+    const auto config = Load(MakeConfigXml(
+        "", "<UI_OBJECT><IMAGE Path=\"back.gif\"/><UI_OBJECT><IMAGE Path=\"btn.gif\"/>"
+            "</UI_OBJECT></UI_OBJECT>"));
+    EXPECT_STREQ(config->GetPage(0)->GetImagePath(), "back.bmp");
+    EXPECT_STREQ(Control(*config).GetImagePath(), "btn.bmp");
+}
+
+TEST(ConfigLoad, OnlyExactlyNamedPagesCount) {
+    const auto config =
+        Load("<ROOT><ui_object/><UI_OBJECT Name=\"A\"><COLOR rgb=\"#123456\"/></UI_OBJECT>"
+             "<OTHER/><UI_OBJECT Name=\"B\"><UI_OBJECT/><ui_object/><UI_OBJECT/></UI_OBJECT>"
+             "<PARAMETER><X Id=\"1\" Value=\"2\"/></PARAMETER><PARAMETER><Y Id=\"3\"/></PARAMETER>"
+             "</ROOT>");
+    ASSERT_NE(config, nullptr);
+    ASSERT_EQ(config->GetPageCount(), 2);
+    EXPECT_STREQ(config->GetPage(0)->GetName(), "A");
+    EXPECT_STREQ(config->GetPage(0)->GetColor(), "#123456");
+    EXPECT_EQ(config->GetPage(1)->GetControlCount(), 2);
+    EXPECT_EQ(config->GetParameterCount(), 1) << "only the first PARAMETER element is read";
+    EXPECT_EQ(config->GetPage(2), nullptr);
+    EXPECT_EQ(config->GetParameter(1), nullptr);
+    EXPECT_EQ(config->GetParameter(-1), nullptr);
+}
+
+TEST(ConfigLoad, MissingSectionsGiveEmptyTables) {
+    for (const char* xml : {"<ROOT><PARAMETER/></ROOT>", "<ROOT/>", "<OTHER><PARAMETER/></OTHER>",
+                            "<!-- c --><ROOT><PARAMETER>text</PARAMETER></ROOT>"}) {
+        const auto config = Load(xml);
+        ASSERT_NE(config, nullptr) << xml;
+        EXPECT_EQ(config->GetParameterCount(), 0) << xml;
+        EXPECT_EQ(config->GetPageCount(), 0) << xml;
+    }
+}
+
+TEST(ConfigLoad, TablesNeverOverflow) {
+    std::string parameters;
+    for (int i = 0; i < 250; ++i) {
+        parameters += "<P Id=\"" + std::to_string(i) + "\" Value=\"1\"/>";
+    }
+    std::string control = "<UI_OBJECT Type=\"Combo\"><ITEMS>";
+    for (int i = 0; i < 40; ++i) {
+        control += "<ITEM Name=\"i" + std::to_string(i) + "\" Value=\"" + std::to_string(i) + "\"/>";
+    }
+    control += "</ITEMS><PARAMETER><AUSGANG>";
+    for (int i = 0; i < 60; ++i) {
+        control += "<FORMEL Berechnung=\"x\" Register=\"" + std::to_string(i) + "\"/>";
+    }
+    control += "</AUSGANG></PARAMETER></UI_OBJECT>";
+    std::string page = "<UI_OBJECT>";
+    for (int i = 0; i < 350; ++i) {
+        page += control;
+    }
+    page += "</UI_OBJECT>";
+    std::string pages;
+    for (int i = 0; i < 25; ++i) {
+        pages += page;
+    }
+
+    const auto config = Load(MakeConfigXml(parameters, pages));
+    ASSERT_NE(config, nullptr);
+    EXPECT_EQ(config->GetParameterCount(), 200);
+    EXPECT_EQ(config->GetParameter(199)->GetId(), 199);
+    EXPECT_EQ(config->FindParameter(220), nullptr) << "parameters past the table are ignored";
+    EXPECT_EQ(config->GetPageCount(), 20);
+    const CUiPage& last = *config->GetPage(19);
+    EXPECT_EQ(last.GetControlCount(), 300);
+    const CUiObject& lastControl = *last.GetControl(299);
+    EXPECT_EQ(lastControl.GetItemCount(), 30);
+    EXPECT_STREQ(lastControl.GetItemName(29), "i29");
+    EXPECT_EQ(lastControl.GetOutputCount(), 50);
+    EXPECT_EQ(lastControl.GetOutputRegister(49), 49);
+    EXPECT_EQ(last.GetControl(300), nullptr);
+}
+
+TEST(ConfigLoad, UnreadableFilesAreRefused) {
+    const CTempDir dir;
+    EXPECT_EQ(CConfiguration::LoadFile(dir.Path() + "missing.xml"), nullptr);
+    EXPECT_EQ(CConfiguration::LoadFile(dir.Path()), nullptr) << "a folder";
+    EXPECT_EQ(CConfiguration::LoadFile(dir.Write("a.xml", "")), nullptr);
+    EXPECT_EQ(CConfiguration::LoadFile(dir.Write("b.xml", "<ROOT><PARAMETER></ROOT>")), nullptr);
+    EXPECT_EQ(CConfiguration::LoadFile(dir.Write("c.xml", "<ROOT")), nullptr);
+
+    std::string deep;
+    for (int i = 0; i < 50000; ++i) {
+        deep += "<a>";
+    }
+    EXPECT_EQ(CConfiguration::LoadFile(dir.Write("deep.xml", deep)), nullptr);
+    for (int i = 0; i < 50000; ++i) {
+        deep += "</a>";
+    }
+    EXPECT_EQ(CConfiguration::LoadFile(dir.Write("deep2.xml", deep)), nullptr)
+        << "well-formed but far too deep";
+}
+
+TEST(ConfigLoad, NestingDepthCountsOnlyElements) {
+    EXPECT_FALSE(ExceedsNestingDepth("<a><b/><c></c></a>", 2));
+    EXPECT_FALSE(ExceedsNestingDepth("<a/><b></b><c>t</c>", 1));
+    EXPECT_TRUE(ExceedsNestingDepth("<a><b><c/></b></a>", 1));
+    // Markup inside comments, CDATA, declarations and attribute values is not nesting.
+    std::string text = "<?xml version=\"1.0\"?><!DOCTYPE x><ROOT>";
+    for (int i = 0; i < 100; ++i) {
+        text += "<!-- <a> --><![CDATA[<b>]]><e v=\"<c>\" w='/>'/>";
+    }
+    text += "</ROOT>";
+    EXPECT_FALSE(ExceedsNestingDepth(text, 2));
+}
+
+TEST(ConfigLoad, LineEndsAreNormalisedLikeTinyXml) {
+    const auto config = Load("<ROOT>\r\n<PARAMETER>\r<P Name=\"a\r\nb\" Id=\"1\" Value=\"1\"/>\r\n"
+                             "</PARAMETER></ROOT>");
+    ASSERT_NE(config, nullptr);
+    EXPECT_STREQ(config->GetParameter(0)->GetName(), "a\nb");
+}

@@ -1,0 +1,57 @@
+#include "ConfigFixture.h"
+#include "TempDir.h"
+#include "config/Configuration.h"
+#include "platform/TextCodec.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string s_uberUtf8 = "\xC3\xBC"
+                               "ber";
+const std::string s_uberCp1252 = "\xFC"
+                                 "ber";
+
+std::unique_ptr<CConfiguration> LoadNamed(const std::string& prologue, const std::string& name) {
+    const CTempDir dir;
+    return CConfiguration::LoadFile(dir.Write(
+        "config.xml", prologue + "<ROOT><PARAMETER><P Name=\"" + name +
+                          "\" Id=\"1\" Value=\"0\"/></PARAMETER></ROOT>"));
+}
+
+} // namespace
+
+TEST(TextCodec, ConvertsBothWays) {
+    EXPECT_EQ(Cp1252ToUtf8(s_uberCp1252), s_uberUtf8);
+    EXPECT_EQ(Utf8ToCp1252(s_uberUtf8), s_uberCp1252);
+    EXPECT_EQ(Cp1252ToUtf8("\xB0\x80\x9F"), "\xC2\xB0\xE2\x82\xAC\xC5\xB8") << "degree, euro, Y";
+    EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC\xE2\x98\x83"), "\x80?") << "euro, then a snowman";
+    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?") << "a truncated sequence";
+    for (int byte = 0; byte < 256; ++byte) {
+        const std::string one(1, static_cast<char>(byte));
+        EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(one)), one) << byte;
+    }
+}
+
+TEST(TextEncoding, DocumentsDeclaringUtf8HoldUtf8) {
+    for (const char* prologue : {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
+                                 "<?xml version=\"1.0\" encoding=\"utf8\"?>",
+                                 "<?xml version=\"1.0\"?>", "\xEF\xBB\xBF"}) {
+        const auto config = LoadNamed(prologue, s_uberUtf8);
+        ASSERT_NE(config, nullptr) << prologue;
+        EXPECT_EQ(config->GetTextEncoding(), ETextEncoding::Utf8) << prologue;
+        EXPECT_EQ(config->DisplayText(config->GetParameter(0)->GetName()), s_uberUtf8);
+    }
+}
+
+TEST(TextEncoding, OtherDocumentsHoldCodePage1252) {
+    for (const char* prologue : {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>",
+                                 "<?xml version=\"1.0\" encoding=\"windows-1252\"?>", ""}) {
+        const auto config = LoadNamed(prologue, s_uberCp1252);
+        ASSERT_NE(config, nullptr) << prologue;
+        EXPECT_EQ(config->GetTextEncoding(), ETextEncoding::Cp1252) << prologue;
+        EXPECT_STREQ(config->GetParameter(0)->GetName(), s_uberCp1252.c_str())
+            << "records keep the bytes as stored";
+        EXPECT_EQ(config->DisplayText(config->GetParameter(0)->GetName()), s_uberUtf8);
+    }
+}
