@@ -28,9 +28,12 @@ std::string MaximalConfig() {
         for (int c = 0; c < 300; ++c) {
             const std::string r = std::to_string(c % 200);
             xml += " <UI_OBJECT Type=\"Combo\">\n"
-                   "  <POSITION x=\"" + std::to_string(c % 240) + "\" y=\"" +
-                   std::to_string(c % 300) + "\" Width=\"60\" Height=\"20\"/>\n"
-                   "  <COLOR rgb=\"#FFFFFF\"/>\n  <TEXT Value=\"Control " + r + "\"/>\n"
+                   "  <POSITION x=\"" +
+                   std::to_string(c % 240) + "\" y=\"" + std::to_string(c % 300) +
+                   "\" Width=\"60\" Height=\"20\"/>\n"
+                   "  <COLOR rgb=\"#FFFFFF\"/>\n  <TEXT Value=\"Control " +
+                   r +
+                   "\"/>\n"
                    "  <SETTINGS Minimum=\"0\" Maximum=\"100\" Nachfrage=\"true\"/>\n  <ITEMS>\n";
             for (int i = 0; i < 4; ++i) {
                 xml += "   <ITEM Name=\"Item " + std::to_string(i) + "\" Value=\"" +
@@ -38,7 +41,9 @@ std::string MaximalConfig() {
             }
             xml += "  </ITEMS>\n  <PARAMETER>\n   <EINGANG><F Berechnung=\"R" + r +
                    " * 2 + 1\"/></EINGANG>\n   <AUSGANG>\n"
-                   "    <FORMEL Berechnung=\"(x - 1) / 2\" Register=\"" + r + "\"/>\n"
+                   "    <FORMEL Berechnung=\"(x - 1) / 2\" Register=\"" +
+                   r +
+                   "\"/>\n"
                    "    <FORMEL Berechnung=\"SetBit(R3, x)\" Register=\"3\"/>\n"
                    "   </AUSGANG>\n  </PARAMETER>\n </UI_OBJECT>\n";
         }

@@ -91,8 +91,9 @@ void CConfiguration::Build() {
 }
 
 CParameter* CConfiguration::GetParameter(int index) const {
-    return index >= 0 && index < m_parameterCount ? m_parameters[static_cast<std::size_t>(index)].get()
-                                                  : nullptr;
+    return index >= 0 && index < m_parameterCount
+               ? m_parameters[static_cast<std::size_t>(index)].get()
+               : nullptr;
 }
 
 CParameter* CConfiguration::FindParameter(std::int32_t registerNumber) const {
@@ -109,9 +110,13 @@ CUiPage* CConfiguration::GetPage(int index) const {
                                              : nullptr;
 }
 
-void CConfiguration::AddListener(IParameterListener* listener) { s_listeners.Add(listener); }
+void CConfiguration::AddListener(IParameterListener* listener) {
+    s_listeners.Add(listener);
+}
 
-void CConfiguration::RemoveListener(IParameterListener* listener) { s_listeners.Remove(listener); }
+void CConfiguration::RemoveListener(IParameterListener* listener) {
+    s_listeners.Remove(listener);
+}
 
 void CConfiguration::Update(CRegisterValue& value) {
     CParameter* parameter = FindParameter(value.GetRegister());

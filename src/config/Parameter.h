@@ -9,9 +9,9 @@ class CRegisterValue;
 // by the serial reader thread and the user-interface thread alike, hence atomic.
 class CParameter {
 public:
-    static constexpr std::uint32_t SERIAL_SEND = 1u;      // "SendSerial"
-    static constexpr std::uint32_t SERIAL_RECEIVE = 2u;   // "ReciveSerial"
-    static constexpr std::uint32_t FILE_SET_ON_LOAD = 1u; // "SetOnLoad"
+    static constexpr std::uint32_t SERIAL_SEND = 1u;       // "SendSerial"
+    static constexpr std::uint32_t SERIAL_RECEIVE = 2u;    // "ReciveSerial"
+    static constexpr std::uint32_t FILE_SET_ON_LOAD = 1u;  // "SetOnLoad"
     static constexpr std::uint32_t FILE_READ_ON_SAVE = 2u; // "ReadOnSave"
 
     CParameter() = default;

@@ -14,7 +14,9 @@ std::string FolderOf(const std::string& path) {
 
 } // namespace
 
-const std::string& GetProgramDirectory() { return s_programDirectory; }
+const std::string& GetProgramDirectory() {
+    return s_programDirectory;
+}
 
 void SetProgramDirectory(const std::string& directory) {
     s_programDirectory = directory;

@@ -21,8 +21,9 @@ public:
     int GetControlCount() const { return m_controlCount; }
     // nullptr for an index outside 0..count-1.
     CUiObject* GetControl(int index) const {
-        return index >= 0 && index < m_controlCount ? m_controls[static_cast<std::size_t>(index)].get()
-                                                    : nullptr;
+        return index >= 0 && index < m_controlCount
+                   ? m_controls[static_cast<std::size_t>(index)].get()
+                   : nullptr;
     }
 
 private:

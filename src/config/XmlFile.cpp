@@ -2,8 +2,8 @@
 
 #include <tinyxml.h>
 
-#include <strings.h>
 #include <cstdio>
+#include <strings.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 
@@ -73,7 +73,8 @@ private:
 };
 
 bool NamesUtf8(const char* encoding) {
-    return *encoding == 0 || strcasecmp(encoding, "UTF-8") == 0 || strcasecmp(encoding, "UTF8") == 0;
+    return *encoding == 0 || strcasecmp(encoding, "UTF-8") == 0 ||
+           strcasecmp(encoding, "UTF8") == 0;
 }
 
 } // namespace

@@ -20,8 +20,12 @@ std::atomic<IMessageService*> s_service{nullptr};
 } // namespace
 
 IMessageService& GetMessageService() {
-    IMessageService* service = s_service.load();
-    return service != nullptr ? *service : s_fallback;
+    if (IMessageService* service = s_service.load()) {
+        return *service;
+    }
+    return s_fallback;
 }
 
-void SetMessageService(IMessageService* service) { s_service.store(service); }
+void SetMessageService(IMessageService* service) {
+    s_service.store(service);
+}

@@ -17,22 +17,25 @@ std::unique_ptr<CConfiguration> Load(const std::string& xml) {
 }
 
 std::unique_ptr<CConfiguration> LoadControl(const std::string& controlBody,
-                                           const std::string& type = "Button") {
+                                            const std::string& type = "Button") {
     return Load(MakeConfigXml("", "<UI_OBJECT Name=\"p\"><UI_OBJECT Type=\"" + type + "\">" +
                                       controlBody + "</UI_OBJECT></UI_OBJECT>"));
 }
 
-const CUiObject& Control(const CConfiguration& config) { return *config.GetPage(0)->GetControl(0); }
+const CUiObject& Control(const CConfiguration& config) {
+    return *config.GetPage(0)->GetControl(0);
+}
 
 } // namespace
 
 TEST(ConfigLoad, ParameterDefaultsAndSwitches) {
-    const auto config = Load(MakeConfigXml(
-        "<P Id=\"5\" Value=\"500\"/>"
-        "<Q Name=\"Speed\" Id=\"6\" Value=\"-3\" Minimum=\"-10\" Maximum=\"20px\" SendSerial=\"true\""
-        " ReciveSerial=\"true\" SetOnLoad=\"true\" ReadOnSave=\"true\"/>"
-        "<R Id=\"7\" Value=\"0\" Minimum=\"low\" SendSerial=\"yes\" SetOnLoad=\"1\""
-        " ReadOnSave=\"True\"/>"));
+    const auto config = Load(
+        MakeConfigXml("<P Id=\"5\" Value=\"500\"/>"
+                      "<Q Name=\"Speed\" Id=\"6\" Value=\"-3\" Minimum=\"-10\" Maximum=\"20px\" "
+                      "SendSerial=\"true\""
+                      " ReciveSerial=\"true\" SetOnLoad=\"true\" ReadOnSave=\"true\"/>"
+                      "<R Id=\"7\" Value=\"0\" Minimum=\"low\" SendSerial=\"yes\" SetOnLoad=\"1\""
+                      " ReadOnSave=\"True\"/>"));
     ASSERT_NE(config, nullptr);
     ASSERT_EQ(config->GetParameterCount(), 3);
 
@@ -139,8 +142,8 @@ TEST(ConfigLoad, LaterChildrenReplaceOrAccumulate) {
 }
 
 TEST(ConfigLoad, EingangWithoutChildHasNoFormula) {
-    const auto config = LoadControl(
-        "<PARAMETER><EINGANG><F Berechnung=\"R1\"/></EINGANG><EINGANG/></PARAMETER>");
+    const auto config =
+        LoadControl("<PARAMETER><EINGANG><F Berechnung=\"R1\"/></EINGANG><EINGANG/></PARAMETER>");
     EXPECT_STREQ(Control(*config).GetInputFormula(), "");
 }
 
@@ -199,7 +202,8 @@ TEST(ConfigLoad, TablesNeverOverflow) {
     }
     std::string control = "<UI_OBJECT Type=\"Combo\"><ITEMS>";
     for (int i = 0; i < 40; ++i) {
-        control += "<ITEM Name=\"i" + std::to_string(i) + "\" Value=\"" + std::to_string(i) + "\"/>";
+        control +=
+            "<ITEM Name=\"i" + std::to_string(i) + "\" Value=\"" + std::to_string(i) + "\"/>";
     }
     control += "</ITEMS><PARAMETER><AUSGANG>";
     for (int i = 0; i < 60; ++i) {

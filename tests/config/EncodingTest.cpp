@@ -14,9 +14,9 @@ const std::string s_uberCp1252 = "\xFC"
 
 std::unique_ptr<CConfiguration> LoadNamed(const std::string& prologue, const std::string& name) {
     const CTempDir dir;
-    return CConfiguration::LoadFile(dir.Write(
-        "config.xml", prologue + "<ROOT><PARAMETER><P Name=\"" + name +
-                          "\" Id=\"1\" Value=\"0\"/></PARAMETER></ROOT>"));
+    return CConfiguration::LoadFile(
+        dir.Write("config.xml", prologue + "<ROOT><PARAMETER><P Name=\"" + name +
+                                    "\" Id=\"1\" Value=\"0\"/></PARAMETER></ROOT>"));
 }
 
 } // namespace
@@ -34,9 +34,9 @@ TEST(TextCodec, ConvertsBothWays) {
 }
 
 TEST(TextEncoding, DocumentsDeclaringUtf8HoldUtf8) {
-    for (const char* prologue : {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
-                                 "<?xml version=\"1.0\" encoding=\"utf8\"?>",
-                                 "<?xml version=\"1.0\"?>", "\xEF\xBB\xBF"}) {
+    for (const char* prologue :
+         {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "<?xml version=\"1.0\" encoding=\"utf8\"?>",
+          "<?xml version=\"1.0\"?>", "\xEF\xBB\xBF"}) {
         const auto config = LoadNamed(prologue, s_uberUtf8);
         ASSERT_NE(config, nullptr) << prologue;
         EXPECT_EQ(config->GetTextEncoding(), ETextEncoding::Utf8) << prologue;

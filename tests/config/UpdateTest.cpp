@@ -38,9 +38,19 @@ TEST(Rounding, FollowsTheParameterRule) {
     const struct {
         double m_in;
         std::int32_t m_out;
-    } cases[] = {{2.5, 3},   {0.5, 1},   {0.49, 0}, {-0.5, 0},  {-0.51, -1}, {-1.5, -2},
-                 {-2.5, -3}, {1.49, 1},  {127.4, 127}, {-0.0, 0}, {3e9, 2147483647},
-                 {-3e9, -2147483647 - 1}, {std::numeric_limits<double>::infinity(), 2147483647},
+    } cases[] = {{2.5, 3},
+                 {0.5, 1},
+                 {0.49, 0},
+                 {-0.5, 0},
+                 {-0.51, -1},
+                 {-1.5, -2},
+                 {-2.5, -3},
+                 {1.49, 1},
+                 {127.4, 127},
+                 {-0.0, 0},
+                 {3e9, 2147483647},
+                 {-3e9, -2147483647 - 1},
+                 {std::numeric_limits<double>::infinity(), 2147483647},
                  {std::nan(""), 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(RoundToInt(c.m_in), c.m_out) << c.m_in;
@@ -120,7 +130,7 @@ TEST_F(UpdateTest, ListenerSlots) {
 
     Config().RemoveListener(&listeners[11]); // never added: no effect
     Config().RemoveListener(&listeners[3]);
-    Config().AddListener(&listeners[11]);    // takes slot 3 again
+    Config().AddListener(&listeners[11]); // takes slot 3 again
     Config().Update(value);
     EXPECT_EQ(listeners[3].m_seen.size(), 1u);
     EXPECT_EQ(listeners[11].m_seen.size(), 1u);

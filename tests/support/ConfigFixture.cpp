@@ -10,7 +10,9 @@ CConfigFixture::CConfigFixture(const std::string& configXml) {
     m_configuration = CConfiguration::GetInstance();
 }
 
-CConfigFixture::~CConfigFixture() { CConfiguration::ResetInstance(); }
+CConfigFixture::~CConfigFixture() {
+    CConfiguration::ResetInstance();
+}
 
 std::string MakeConfigXml(const std::string& parameters, const std::string& pages) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ROOT>\n<PARAMETER>\n" + parameters +
