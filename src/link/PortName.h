@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+// The program-wide serial port name in the device-name form "COM" + number + ":" (or a device
+// path beginning with '/'). It is set at start-up from "port.inf" and by the port dialog, and
+// the serial link opens the port it names. Used from the user-interface thread only.
+
+constexpr const char* DEFAULT_PORT_NAME = "COM8:";
+constexpr const char* PORT_NAME_FILE = "port.inf";
+constexpr std::size_t MAX_PORT_NAME = 99;
+
+std::string GetPortName();
+// Names longer than 99 characters are cut to that length.
+void SetPortName(const std::string& portName);
+
+// The first white-space-delimited word of "port.inf" in the given folder (a program directory,
+// ending in '/'), cut to 99 characters; "COM8:" when the file is missing, unreadable or holds
+// no word.
+std::string ReadPortNameFile(const std::string& programDirectory);

@@ -1,0 +1,180 @@
+#include "SerialLink.h"
+
+#include "PortMap.h"
+#include "PortName.h"
+#include "PosixSerialTransport.h"
+#include "WireProtocol.h"
+#include "config/Configuration.h"
+#include "config/Parameter.h"
+#include "config/RegisterValue.h"
+#include "config/Rounding.h"
+#include "platform/MessageService.h"
+
+#include <array>
+#include <system_error>
+
+namespace {
+
+using std::chrono::steady_clock;
+
+constexpr std::size_t READ_SIZE = 100;
+
+} // namespace
+
+CSerialLink::CSerialLink(const SSerialLinkTiming& timing) : CSerialLink(GetPortName(), timing) {}
+
+CSerialLink::CSerialLink(const std::string& portName, const SSerialLinkTiming& timing)
+    : m_timing(timing), m_configuration(CConfiguration::GetInstance()),
+      m_transport(std::make_unique<CPosixSerialTransport>()) {
+    const int error = m_transport->Open(ResolvePortName(portName));
+    if (error != 0) {
+        GetMessageService().ShowMessage(std::generic_category().message(error), "Message",
+                                        EMessageIcon::Information);
+        return;
+    }
+    m_portOpen = true;
+    m_runState.store(RUN_RUNNING);
+    m_reader = std::thread(&CSerialLink::ReadLoop, this);
+    m_configuration->AddListener(this);
+}
+
+CSerialLink::~CSerialLink() {
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        int running = RUN_RUNNING;
+        m_runState.compare_exchange_strong(running, RUN_STOP_REQUESTED);
+    }
+    m_stopRequested.notify_all();
+    if (m_reader.joinable()) {
+        m_reader.join();
+    }
+    if (m_portOpen) {
+        m_configuration->RemoveListener(this);
+        m_transport->Close();
+        std::this_thread::sleep_for(m_timing.m_closePause);
+        m_portOpen = false;
+    }
+}
+
+void CSerialLink::ReadLoop() {
+    unsigned passes = 0;
+    while (m_runState.load() == RUN_RUNNING) {
+        bool anyData = false;
+        if (!ReadPass(anyData)) {
+            break;
+        }
+        if (!anyData) {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_stopRequested.wait_for(lock, m_timing.m_idlePause,
+                                     [this] { return m_runState.load() != RUN_RUNNING; });
+        }
+        ++passes;
+        if (m_timing.m_keepAlivePasses != 0 && passes % m_timing.m_keepAlivePasses == 0) {
+            m_transport->Write(MESSAGE_KEEP_ALIVE);
+        }
+    }
+    m_runState.store(RUN_STOPPED);
+}
+
+bool CSerialLink::ReadPass(bool& anyData) {
+    // Bytes are handed to the assembler as they come rather than at the end of the pass, so an
+    // acknowledgement ends the writer's wait at once; the pass itself still spans the read
+    // time-out, which keeps the keep-alive cadence independent of how the bytes trickle in.
+    std::array<char, READ_SIZE> buffer{};
+    std::size_t total = 0;
+    const auto deadline = steady_clock::now() + m_timing.m_readTimeout;
+    do {
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(deadline - steady_clock::now());
+        const SReadResult result = m_transport->Read(
+            buffer.data(), READ_SIZE - total, left.count() > 0 ? left : decltype(left)::zero());
+        if (result.m_status == EReadStatus::Failed) {
+            return false;
+        }
+        if (result.m_status == EReadStatus::Timeout) {
+            break;
+        }
+        for (std::size_t i = 0; i < result.m_count; ++i) {
+            if (const auto line = m_assembler.Feed(buffer[i])) {
+                HandleLine(*line);
+            }
+        }
+        total += result.m_count;
+        anyData = true;
+    } while (total < READ_SIZE && steady_clock::now() < deadline &&
+             m_runState.load() == RUN_RUNNING);
+    return true;
+}
+
+void CSerialLink::HandleLine(const SDeviceLine& line) {
+    if (line.m_kind == EDeviceLineKind::Report) {
+        CRegisterValue value(SOURCE_DEVICE, line.m_register, static_cast<double>(line.m_value));
+        m_configuration->Update(value);
+        m_configuration->TouchLink();
+        return;
+    }
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        std::int32_t expected = line.m_register;
+        if (!m_pendingRegister.compare_exchange_strong(expected, NO_REGISTER)) {
+            return;
+        }
+    }
+    m_acknowledged.notify_all();
+}
+
+void CSerialLink::OnParameterChanged(CRegisterValue& value) {
+    const CParameter* parameter = m_configuration->FindParameter(value.GetRegister());
+    if (parameter == nullptr || !parameter->IsSendSerial()) {
+        return;
+    }
+    // Device reports come back through the store; echoing them would loop.
+    if (value.GetSource() == SOURCE_DEVICE) {
+        return;
+    }
+    if (!m_portOpen) {
+        return;
+    }
+    const std::int32_t registerNumber = value.GetRegister();
+    if (registerNumber == REGISTER_LINK_COMMAND) {
+        const std::int32_t command = SaturatingTruncate(value.GetValue());
+        if (command == 1) {
+            m_transport->Write(MESSAGE_REPORT_ALL);
+        } else if (command == 2) {
+            m_transport->Write(MESSAGE_KEEP_ALIVE);
+        }
+        return;
+    }
+    const std::string message = BuildWriteRegisterMessage(registerNumber, parameter->GetValue());
+    {
+        // Pending before the write, so that an acknowledgement arriving at once is recognised.
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_pendingRegister.store(registerNumber);
+    }
+    m_transport->Write(message);
+    if (registerNumber == NO_REGISTER) {
+        return;
+    }
+    // A change made from inside a device report's notification runs on the reader thread,
+    // which alone could see the acknowledgement: waiting there would only ever time out.
+    if (std::this_thread::get_id() == m_reader.get_id()) {
+        return;
+    }
+    WaitForAcknowledgement();
+}
+
+void CSerialLink::WaitForAcknowledgement() {
+    bool acknowledged = false;
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        acknowledged = m_acknowledged.wait_for(lock, m_timing.m_acknowledgeTimeout, [this] {
+            return m_pendingRegister.load() == NO_REGISTER;
+        });
+    }
+    if (!acknowledged) {
+        // No retry: the store keeps the value and the register stays pending until an
+        // acknowledgement for it or the next write.
+        GetMessageService().ShowMessage("Timeout while sending parameters!", "Error!",
+                                        EMessageIcon::Error);
+    }
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "LineAssembler.h"
+#include "config/ParameterListener.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+class CConfiguration;
+class ISerialTransport;
+
+// The link's waits. The defaults are the device's; tests shorten them.
+struct SSerialLinkTiming {
+    // A read pass collects bytes for this long (or until 100 bytes came).
+    std::chrono::milliseconds m_readTimeout{200};
+    // Pause after a pass that brought nothing.
+    std::chrono::milliseconds m_idlePause{100};
+    // How long a write waits for the device's acknowledgement.
+    std::chrono::milliseconds m_acknowledgeTimeout{3100};
+    // Pause after closing the port, so that the driver has let go before the next open.
+    std::chrono::milliseconds m_closePause{1000};
+    // "C\n" goes out on every this-many-th pass of the reader.
+    unsigned m_keepAlivePasses = 12;
+};
+
+// The connection to the device while the operator is connected. Construction opens the port
+// and starts the reader thread, which feeds the device's reports into the store; as a listener
+// of the store the link writes every sendable change to the device and blocks the calling
+// thread until the device acknowledges it.
+class CSerialLink final : public IParameterListener {
+public:
+    static constexpr std::int32_t NO_REGISTER = -1;
+
+    // Opens the port named by the program-wide port name.
+    explicit CSerialLink(const SSerialLinkTiming& timing = SSerialLinkTiming());
+    // Opens the given port name ("COMn:" or a device path). A port that cannot be opened is
+    // reported by a message; the link then stays inert.
+    explicit CSerialLink(const std::string& portName,
+                         const SSerialLinkTiming& timing = SSerialLinkTiming());
+    virtual ~CSerialLink();
+    CSerialLink(const CSerialLink&) = delete;
+    CSerialLink& operator=(const CSerialLink&) = delete;
+
+    void OnParameterChanged(CRegisterValue& value) override;
+
+    bool IsPortOpen() const { return m_portOpen; }
+    // False once the reader thread has ended, by request or after a failed read.
+    bool IsReaderRunning() const { return m_runState.load() == RUN_RUNNING; }
+    // The register whose acknowledgement is awaited; NO_REGISTER when none.
+    std::int32_t GetPendingRegister() const { return m_pendingRegister.load(); }
+
+private:
+    enum ERunState : int { RUN_STOPPED = 0, RUN_RUNNING = 1, RUN_STOP_REQUESTED = 2 };
+
+    void ReadLoop();
+    // One pass: bytes for up to the read time-out or 100 bytes; false when the port failed.
+    bool ReadPass(bool& anyData);
+    void HandleLine(const SDeviceLine& line);
+    void WaitForAcknowledgement();
+
+    const SSerialLinkTiming m_timing;
+    CConfiguration* m_configuration = nullptr;
+    std::unique_ptr<ISerialTransport> m_transport;
+    bool m_portOpen = false;
+    CLineAssembler m_assembler; // reader thread only
+
+    std::atomic<int> m_runState{RUN_STOPPED};
+    std::atomic<std::int32_t> m_pendingRegister{NO_REGISTER};
+    // Guards the hand-over of the pending register and the stop request to a waiting thread.
+    std::mutex m_mutex;
+    std::condition_variable m_acknowledged;
+    std::condition_variable m_stopRequested;
+    std::thread m_reader;
+};

@@ -1,0 +1,101 @@
+#include "link/PortName.h"
+#include "TempDir.h"
+#include "config/ProgramDirectory.h"
+#include "link/PortMap.h"
+
+#include <gtest/gtest.h>
+
+TEST(PortName, PortInfGivesItsFirstWordOrTheDefault) {
+    const struct {
+        const char* m_content; // nullptr: no file
+        const char* m_portName;
+    } cases[] = {
+        {nullptr, "COM8:"},
+        {"COM3:", "COM3:"},
+        {"COM3: spare", "COM3:"},
+        {"  \r\n\tCOM12:\n", "COM12:"},
+        {"", "COM8:"},
+        {" \n ", "COM8:"},
+        {"/dev/ttyUSB0", "/dev/ttyUSB0"},
+    };
+    for (const auto& c : cases) {
+        const CTempDir dir;
+        if (c.m_content != nullptr) {
+            dir.Write("port.inf", c.m_content);
+        }
+        EXPECT_EQ(ReadPortNameFile(dir.Path()), c.m_portName) << (c.m_content ? c.m_content : "");
+    }
+    const CTempDir dir;
+    dir.Write("port.inf", std::string(500, 'x'));
+    EXPECT_EQ(ReadPortNameFile(dir.Path()), std::string(99, 'x'));
+}
+
+TEST(PortName, IsProgramWideWithDefault) {
+    EXPECT_EQ(GetPortName(), "COM8:");
+    SetPortName("COM3:");
+    EXPECT_EQ(GetPortName(), "COM3:");
+    SetPortName(std::string(150, 'y'));
+    EXPECT_EQ(GetPortName().size(), 99u);
+    SetPortName(DEFAULT_PORT_NAME);
+}
+
+TEST(PortMap, ParsesEntriesCommentsAndDescriptions) {
+    const auto map = ParsePortMap("# serial ports of this machine\r\n"
+                                  "COM3:  /dev/ttyUSB0   FTDI adapter #2 \r\n"
+                                  "\n"
+                                  "   # indented comment\n"
+                                  "COM4:\t/dev/ttyACM0\n"
+                                  "COM5:\n" // no device: skipped
+                                  "COM3: /dev/ttyUSB9 second entry\n"
+                                  "SIM: pts/7");
+    ASSERT_EQ(map.size(), 4u);
+    EXPECT_EQ(map[0].m_portName, "COM3:");
+    EXPECT_EQ(map[0].m_device, "/dev/ttyUSB0");
+    EXPECT_EQ(map[0].m_description, "FTDI adapter #2");
+    EXPECT_EQ(map[1].m_device, "/dev/ttyACM0");
+    EXPECT_EQ(map[1].m_description, "");
+    EXPECT_EQ(map[3].m_portName, "SIM:");
+    EXPECT_EQ(map[3].m_device, "/dev/pts/7");
+    ASSERT_NE(FindPortMapEntry(map, "COM3:"), nullptr);
+    EXPECT_EQ(FindPortMapEntry(map, "COM3:")->m_device, "/dev/ttyUSB0") << "first entry wins";
+    EXPECT_EQ(FindPortMapEntry(map, "COM9:"), nullptr);
+}
+
+TEST(PortMap, ResolvesPortNames) {
+    const auto map = ParsePortMap("COM3: /dev/ttyUSB0\nCOM1: /dev/ttyAMA0\nSIM: /tmp/sim\n");
+    const struct {
+        const char* m_portName;
+        const char* m_device;
+    } cases[] = {
+        {"COM3:", "/dev/ttyUSB0"},
+        {"COM1:", "/dev/ttyAMA0"},
+        {"SIM:", "/tmp/sim"},
+        {"COM8:", "/dev/ttyS7"},
+        {"COM2:", "/dev/ttyS1"},
+        {"COM20:", "/dev/ttyS19"},
+        {"/dev/pts/4", "/dev/pts/4"},
+        {"COM0:", ""},
+        {"COM:", ""},
+        {"COM3", ""},
+        {"com3:", ""},
+        {"COMx:", ""},
+        {"COM99999999999999:", ""},
+        {"", ""},
+        {"ttyS0", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ResolvePortName(c.m_portName, map), c.m_device) << c.m_portName;
+    }
+}
+
+TEST(PortMap, ResolvesThroughTheMapFileOfTheProgramDirectory) {
+    const CTempDir dir;
+    const std::string previous = GetProgramDirectory();
+    SetProgramDirectory(dir.Path());
+    EXPECT_EQ(ResolvePortName("COM3:"), "/dev/ttyS2");
+    dir.Write("ports.map", "COM3: /dev/ttyUSB1 adapter\n");
+    EXPECT_EQ(ResolvePortName("COM3:"), "/dev/ttyUSB1");
+    EXPECT_EQ(ReadPortMap(dir.Path() + "ports.map").at(0).m_description, "adapter");
+    EXPECT_TRUE(ReadPortMap(dir.Path() + "missing.map").empty());
+    SetProgramDirectory(previous);
+}

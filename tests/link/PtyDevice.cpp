@@ -1,0 +1,104 @@
+#include "PtyDevice.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdexcept>
+#include <termios.h>
+#include <unistd.h>
+
+CPtyDevice::CPtyDevice(bool keepSlaveOpen) {
+    m_masterFd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (m_masterFd < 0 || grantpt(m_masterFd) != 0 || unlockpt(m_masterFd) != 0) {
+        throw std::runtime_error("cannot open a pseudo-terminal");
+    }
+    char name[128] = {};
+    if (ptsname_r(m_masterFd, name, sizeof name) != 0) {
+        throw std::runtime_error("no slave name");
+    }
+    m_slavePath = name;
+    // Raw from the start, so that nothing the test sends before the link opens the port is
+    // echoed back or cooked.
+    const int slave = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (slave < 0) {
+        throw std::runtime_error("cannot open the slave side");
+    }
+    termios settings{};
+    tcgetattr(slave, &settings);
+    cfmakeraw(&settings);
+    tcsetattr(slave, TCSANOW, &settings);
+    if (keepSlaveOpen) {
+        m_slaveFd = slave;
+    } else {
+        close(slave);
+    }
+}
+
+CPtyDevice::~CPtyDevice() {
+    HangUp();
+    if (m_slaveFd >= 0) {
+        close(m_slaveFd);
+    }
+}
+
+void CPtyDevice::Send(const std::string& bytes) const {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = write(m_masterFd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            throw std::runtime_error("cannot write to the pseudo-terminal");
+        }
+        done += static_cast<std::size_t>(written);
+    }
+}
+
+std::string CPtyDevice::Receive(std::size_t count, std::chrono::milliseconds timeout) const {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    std::string text;
+    while (text.size() < count) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                              deadline - std::chrono::steady_clock::now())
+                              .count();
+        if (left <= 0) {
+            break;
+        }
+        pollfd watch{m_masterFd, POLLIN, 0};
+        if (poll(&watch, 1, static_cast<int>(left)) <= 0 || (watch.revents & POLLIN) == 0) {
+            // A master whose slave is closed reports a hang-up; wait for the link to reopen.
+            if ((watch.revents & POLLHUP) != 0) {
+                usleep(1000);
+            }
+            continue;
+        }
+        char c = 0;
+        if (read(m_masterFd, &c, 1) == 1) {
+            text += c;
+        }
+    }
+    return text;
+}
+
+std::string CPtyDevice::ReceiveLine(std::chrono::milliseconds timeout) const {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    std::string line;
+    while (line.empty() || line.back() != '\n') {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            break;
+        }
+        line += Receive(1, left);
+    }
+    return line;
+}
+
+void CPtyDevice::HangUp() {
+    if (m_masterFd >= 0) {
+        close(m_masterFd);
+        m_masterFd = -1;
+    }
+}

@@ -1,0 +1,375 @@
+#include "link/SerialLink.h"
+#include "ConfigFixture.h"
+#include "FakeClock.h"
+#include "FakeMessageService.h"
+#include "PtyDevice.h"
+#include "config/Configuration.h"
+#include "config/ParameterListener.h"
+#include "config/RegisterValue.h"
+#include "link/PosixSerialTransport.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <dirent.h>
+#include <future>
+#include <mutex>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <thread>
+#include <vector>
+
+using namespace std::chrono_literals;
+using std::chrono::milliseconds;
+using std::chrono::steady_clock;
+
+namespace {
+
+const std::string s_parameters =
+    "<P Id=\"5\" Value=\"0\" Minimum=\"-1000\" Maximum=\"1000\"/>"
+    "<P Id=\"12\" Value=\"0\" Minimum=\"-1000\" Maximum=\"1000\" SendSerial=\"true\"/>"
+    "<P Id=\"13\" Value=\"0\" Minimum=\"-1000\" Maximum=\"1000\" SendSerial=\"true\"/>"
+    "<P Id=\"14\" Value=\"0\" Minimum=\"-1000\" Maximum=\"1000\"/>"
+    "<P Id=\"999\" Value=\"0\" SendSerial=\"true\"/>";
+
+// Short waits everywhere except the acknowledgement, whose time-out only runs out in the tests
+// that want it to.
+SSerialLinkTiming FastTiming(milliseconds acknowledgeTimeout = 5s) {
+    SSerialLinkTiming timing;
+    timing.m_readTimeout = 20ms;
+    timing.m_idlePause = 5ms;
+    timing.m_acknowledgeTimeout = acknowledgeTimeout;
+    timing.m_closePause = 0ms;
+    timing.m_keepAlivePasses = 0; // no keep-alives in between the bytes the tests check
+    return timing;
+}
+
+// Records notifications, which arrive on the reader thread for device reports.
+class CRecordingListener final : public IParameterListener {
+public:
+    void OnParameterChanged(CRegisterValue& value) override {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_seen.push_back(value);
+    }
+    std::vector<CRegisterValue> Seen() const {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_seen;
+    }
+    std::vector<CRegisterValue> SeenFor(std::int32_t registerNumber) const {
+        std::vector<CRegisterValue> found;
+        for (const auto& value : Seen()) {
+            if (value.GetRegister() == registerNumber) {
+                found.push_back(value);
+            }
+        }
+        return found;
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    std::vector<CRegisterValue> m_seen;
+};
+
+template <typename Predicate> bool WaitUntil(Predicate predicate, milliseconds timeout = 5s) {
+    const auto deadline = steady_clock::now() + timeout;
+    while (!predicate()) {
+        if (steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(2ms);
+    }
+    return true;
+}
+
+std::size_t CountEntries(const char* folder) {
+    std::size_t count = 0;
+    if (DIR* dir = opendir(folder)) {
+        while (readdir(dir) != nullptr) {
+            ++count;
+        }
+        closedir(dir);
+    }
+    return count;
+}
+
+class SerialLinkTest : public ::testing::Test {
+protected:
+    SerialLinkTest() : m_fixture(MakeConfigXml(s_parameters)) {
+        Config().SetClock(&m_clock);
+        Config().AddListener(&m_listener);
+    }
+    ~SerialLinkTest() override { Config().RemoveListener(&m_listener); }
+
+    CConfiguration& Config() { return m_fixture.Config(); }
+
+    // A change made on the user-interface thread, which blocks until the acknowledgement.
+    std::future<milliseconds> UpdateAsync(std::int32_t registerNumber, double value,
+                                          std::int32_t source = SOURCE_PANEL) {
+        return std::async(std::launch::async, [this, registerNumber, value, source] {
+            const auto start = steady_clock::now();
+            CRegisterValue change(source, registerNumber, value);
+            Config().Update(change);
+            return std::chrono::duration_cast<milliseconds>(steady_clock::now() - start);
+        });
+    }
+
+    CFakeClock m_clock;
+    CConfigFixture m_fixture;
+    CFakeMessageService m_messages;
+    CRecordingListener m_listener;
+    CPtyDevice m_device;
+};
+
+} // namespace
+
+TEST_F(SerialLinkTest, WritesByteExactMessagesAndReturnsOnTheAcknowledgement) {
+    CSerialLink link(m_device.SlavePath(), FastTiming());
+    ASSERT_TRUE(link.IsPortOpen());
+    const struct {
+        std::int32_t m_register;
+        double m_value;
+        const char* m_message;
+        const char* m_acknowledgement;
+    } cases[] = {{12, 345, "S12:345;199\n", "B12:345;182\r\n"},
+                 {12, -5, "S12:-5;141\n", "B12:-5;124\n"},
+                 {13, 2000, "S13:1000;", "B13:1000;0\r"}}; // clamped by the store
+    for (const auto& c : cases) {
+        auto done = UpdateAsync(c.m_register, c.m_value);
+        const std::string line = m_device.ReceiveLine();
+        EXPECT_EQ(line.substr(0, std::string(c.m_message).size()), c.m_message);
+        EXPECT_EQ(link.GetPendingRegister(), c.m_register);
+        m_device.Send(c.m_acknowledgement);
+        ASSERT_EQ(done.wait_for(3s), std::future_status::ready) << "still waiting";
+        EXPECT_EQ(link.GetPendingRegister(), CSerialLink::NO_REGISTER);
+    }
+    EXPECT_TRUE(m_messages.Messages().empty());
+}
+
+TEST_F(SerialLinkTest, ReportSplitOverTwoReadsWithCrLfUpdatesOnce) {
+    CSerialLink link(m_device.SlavePath(), FastTiming());
+    EXPECT_FALSE(Config().IsLinkAlive());
+    m_device.Send("I12:3");
+    std::this_thread::sleep_for(60ms); // several read passes go by with half a line
+    EXPECT_TRUE(m_listener.Seen().empty());
+    m_device.Send("45;199\r\n");
+    // A second report marks the point by which everything before it has been handled.
+    m_device.Send("I5 1\n");
+    ASSERT_TRUE(WaitUntil([&] { return !m_listener.SeenFor(5).empty(); }));
+    const auto reports = m_listener.SeenFor(12);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].GetValue(), 345.0);
+    EXPECT_EQ(reports[0].GetSource(), SOURCE_DEVICE);
+    EXPECT_EQ(Config().FindParameter(12)->GetValue(), 345);
+    EXPECT_TRUE(Config().IsLinkAlive());
+    // Device reports are never echoed back to the device.
+    EXPECT_EQ(m_device.Receive(1, 100ms), "");
+}
+
+TEST_F(SerialLinkTest, ReportOfUnknownNumbersTouchesTheLinkButUpdatesNothing) {
+    CSerialLink link(m_device.SlavePath(), FastTiming());
+    m_device.Send("Ixyz\r\n");
+    ASSERT_TRUE(WaitUntil([&] { return Config().IsLinkAlive(); }));
+    EXPECT_TRUE(m_listener.Seen().empty());
+}
+
+TEST_F(SerialLinkTest, OverlongLineIsCutAndItsTailReadAsALine) {
+    CSerialLink link(m_device.SlavePath(), FastTiming());
+    const std::string tail = "I5 77" + std::string(44, ' ');
+    m_device.Send("I12 9" + std::string(95, ' ') + "x" + tail + "\n");
+    ASSERT_TRUE(WaitUntil([&] { return !m_listener.SeenFor(5).empty(); }));
+    EXPECT_EQ(m_listener.SeenFor(5)[0].GetValue(), 77.0);
+    EXPECT_TRUE(m_listener.SeenFor(12).empty());
+}
+
+TEST_F(SerialLinkTest, WithoutItsAcknowledgementTheWaitTimesOutOnce) {
+    CSerialLink link(m_device.SlavePath(), FastTiming(300ms));
+    auto done = UpdateAsync(12, 7);
+    EXPECT_EQ(m_device.ReceiveLine(), "S12:7;98\n");
+    // Neither a "BO" line nor another register's acknowledgement ends the wait.
+    m_device.Send("BOOT\r\nBO12:7;0\r\nB13:7;0\r\n");
+    const milliseconds waited = done.get();
+    EXPECT_GE(waited, 300ms);
+    const auto messages = m_messages.Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].m_text, "Timeout while sending parameters!");
+    EXPECT_EQ(messages[0].m_caption, "Error!");
+    EXPECT_EQ(messages[0].m_icon, EMessageIcon::Error);
+    // The value stays in the store and the register stays pending until its acknowledgement.
+    EXPECT_EQ(Config().FindParameter(12)->GetValue(), 7);
+    EXPECT_EQ(link.GetPendingRegister(), 12);
+    m_device.Send("B12:7;0\n");
+    EXPECT_TRUE(WaitUntil([&] { return link.GetPendingRegister() == CSerialLink::NO_REGISTER; }));
+    EXPECT_EQ(m_messages.Messages().size(), 1u);
+}
+
+TEST_F(SerialLinkTest, LateAcknowledgementWithinTheTimeOutIsSilent) {
+    CSerialLink link(m_device.SlavePath(), FastTiming(1500ms));
+    auto done = UpdateAsync(12, 1);
+    EXPECT_EQ(m_device.ReceiveLine().substr(0, 5), "S12:1");
+    std::this_thread::sleep_for(700ms);
+    m_device.Send("B12:1;0\r\n");
+    const milliseconds waited = done.get();
+    EXPECT_GE(waited, 700ms);
+    EXPECT_TRUE(m_messages.Messages().empty());
+}
+
+TEST_F(SerialLinkTest, DeviceChangesAndUnsendableParametersAreNotSent) {
+    CSerialLink link(m_device.SlavePath(), FastTiming(300ms));
+    const auto start = steady_clock::now();
+    CRegisterValue fromDevice(SOURCE_DEVICE, 12, 3);
+    Config().Update(fromDevice);
+    CRegisterValue notSendSerial(SOURCE_PANEL, 14, 3);
+    Config().Update(notSendSerial);
+    CRegisterValue undeclared(SOURCE_PANEL, 77, 3);
+    Config().Update(undeclared);
+    EXPECT_LT(steady_clock::now() - start, 250ms) << "nothing to wait for";
+    // The first bytes the device sees are those of the next sendable change.
+    auto done = UpdateAsync(13, 4, SOURCE_PARAMETER_SET);
+    EXPECT_EQ(m_device.ReceiveLine().substr(0, 5), "S13:4");
+    m_device.Send("B13:4;0\n");
+    done.get();
+    EXPECT_TRUE(m_messages.Messages().empty());
+}
+
+TEST_F(SerialLinkTest, LinkCommandRegisterSendsRequestsWithoutWaiting) {
+    CSerialLink link(m_device.SlavePath(), FastTiming());
+    const auto start = steady_clock::now();
+    for (const double value : {1.0, 2.0, 3.0, 0.0, 1.0}) {
+        CRegisterValue command(SOURCE_MAIN_WINDOW, 999, value);
+        Config().Update(command);
+    }
+    EXPECT_LT(steady_clock::now() - start, 2s) << "no acknowledgement is awaited";
+    EXPECT_EQ(link.GetPendingRegister(), CSerialLink::NO_REGISTER);
+    auto done = UpdateAsync(13, 1);
+    EXPECT_EQ(m_device.Receive(10), "A\nC\nA\nS13:");
+    m_device.Send("B13:1;0\n");
+    done.get();
+    EXPECT_TRUE(m_messages.Messages().empty());
+}
+
+TEST_F(SerialLinkTest, ReaderSendsKeepAliveOnEveryTwelfthPass) {
+    SSerialLinkTiming timing = FastTiming();
+    timing.m_readTimeout = 10ms;
+    timing.m_idlePause = 0ms;
+    timing.m_keepAlivePasses = 12;
+    const auto start = steady_clock::now();
+    CSerialLink link(m_device.SlavePath(), timing);
+    EXPECT_EQ(m_device.Receive(6), "C\nC\nC\n");
+    // Three keep-alives take at least 36 passes of at least 10 ms each.
+    EXPECT_GE(steady_clock::now() - start, 360ms);
+}
+
+TEST_F(SerialLinkTest, HangUpEndsTheReaderAndLaterWritesTimeOut) {
+    auto link = std::make_unique<CSerialLink>(m_device.SlavePath(), FastTiming(200ms));
+    ASSERT_TRUE(link->IsReaderRunning());
+    m_device.HangUp();
+    ASSERT_TRUE(WaitUntil([&] { return !link->IsReaderRunning(); }, 2s));
+    CRegisterValue change(SOURCE_PANEL, 12, 5);
+    Config().Update(change);
+    ASSERT_EQ(m_messages.Messages().size(), 1u);
+    EXPECT_EQ(m_messages.Messages()[0].m_text, "Timeout while sending parameters!");
+    link.reset();
+}
+
+TEST_F(SerialLinkTest, PortThatCannotBeOpenedIsReportedAndTheLinkStaysInert) {
+    for (const char* portName : {"/nonexistent/ttyX", "COM0:"}) {
+        CSerialLink link(portName, FastTiming(300ms));
+        EXPECT_FALSE(link.IsPortOpen());
+        EXPECT_FALSE(link.IsReaderRunning());
+        const auto start = steady_clock::now();
+        CRegisterValue change(SOURCE_PANEL, 12, 5);
+        Config().Update(change);
+        EXPECT_LT(steady_clock::now() - start, 250ms);
+    }
+    const auto messages = m_messages.Messages();
+    ASSERT_EQ(messages.size(), 2u);
+    for (const auto& message : messages) {
+        EXPECT_EQ(message.m_text, "No such file or directory");
+        EXPECT_EQ(message.m_caption, "Message");
+        EXPECT_EQ(message.m_icon, EMessageIcon::Information);
+    }
+}
+
+TEST_F(SerialLinkTest, PortIsHeldExclusively) {
+    CPtyDevice device(true);
+    auto link = std::make_unique<CSerialLink>(device.SlavePath(), FastTiming());
+    ASSERT_TRUE(link->IsPortOpen());
+    int exclusive = 0;
+    ASSERT_EQ(ioctl(device.SlaveFd(), TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 1);
+    CPosixSerialTransport second;
+    EXPECT_EQ(second.Open(device.SlavePath()), EBUSY);
+    EXPECT_FALSE(second.IsOpen());
+
+    link.reset();
+    ASSERT_EQ(ioctl(device.SlaveFd(), TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 0);
+    EXPECT_EQ(second.Open(device.SlavePath()), 0);
+}
+
+TEST_F(SerialLinkTest, AppliesTheDeviceLineSettings) {
+    CPtyDevice device(true);
+    termios before{};
+    ASSERT_EQ(tcgetattr(device.SlaveFd(), &before), 0);
+    before.c_lflag |= ICANON | ECHO;
+    before.c_iflag |= IXON | IXOFF;
+    before.c_cflag |= PARENB | CSTOPB;
+    cfsetospeed(&before, B115200);
+    ASSERT_EQ(tcsetattr(device.SlaveFd(), TCSANOW, &before), 0);
+
+    const CSerialLink link(device.SlavePath(), FastTiming());
+    termios settings{};
+    ASSERT_EQ(tcgetattr(device.SlaveFd(), &settings), 0);
+    EXPECT_EQ(cfgetospeed(&settings), static_cast<speed_t>(B9600));
+    EXPECT_EQ(cfgetispeed(&settings), static_cast<speed_t>(B9600));
+    EXPECT_EQ(settings.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(settings.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+    EXPECT_EQ(settings.c_iflag & (IXON | IXOFF | IXANY), 0u);
+    EXPECT_EQ(settings.c_lflag & (ICANON | ECHO | ISIG), 0u);
+    EXPECT_EQ(settings.c_oflag & OPOST, 0u);
+}
+
+TEST_F(SerialLinkTest, ConnectCyclesLeaveNoDescriptorsOrThreadsBehind) {
+    SSerialLinkTiming timing = FastTiming();
+    timing.m_readTimeout = 5ms;
+    timing.m_idlePause = 0ms;
+    const std::size_t descriptors = CountEntries("/proc/self/fd");
+    const std::size_t threads = CountEntries("/proc/self/task");
+    for (int cycle = 0; cycle < 100; ++cycle) {
+        const CSerialLink link(m_device.SlavePath(), timing);
+        ASSERT_TRUE(link.IsPortOpen()) << cycle;
+        // Let the reader do real work before it is stopped.
+        m_device.Send("I5 " + std::to_string(cycle) + "\n");
+        ASSERT_TRUE(WaitUntil([&] { return Config().FindParameter(5)->GetValue() == cycle; }));
+    }
+    EXPECT_EQ(CountEntries("/proc/self/fd"), descriptors);
+    EXPECT_EQ(CountEntries("/proc/self/task"), threads);
+}
+
+TEST(PosixSerialTransport, TimeOutIsNotAHangUp) {
+    CPtyDevice device;
+    CPosixSerialTransport port;
+    ASSERT_EQ(port.Open(device.SlavePath()), 0);
+    char buffer[16] = {};
+
+    auto start = steady_clock::now();
+    EXPECT_EQ(port.Read(buffer, sizeof buffer, 50ms).m_status, EReadStatus::Timeout);
+    EXPECT_GE(steady_clock::now() - start, 50ms);
+
+    device.Send("xy");
+    SReadResult result = port.Read(buffer, sizeof buffer, 1s);
+    EXPECT_EQ(result.m_status, EReadStatus::Data);
+    EXPECT_EQ(std::string(buffer, result.m_count), "xy");
+
+    EXPECT_TRUE(port.Write("hello\n"));
+    EXPECT_EQ(device.Receive(6), "hello\n");
+
+    device.HangUp();
+    start = steady_clock::now();
+    EXPECT_EQ(port.Read(buffer, sizeof buffer, 5s).m_status, EReadStatus::Failed);
+    EXPECT_LT(steady_clock::now() - start, 1s);
+    port.Close();
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(port.Read(buffer, sizeof buffer, 5ms).m_status, EReadStatus::Failed);
+    EXPECT_FALSE(port.Write("x"));
+}
