@@ -1,0 +1,56 @@
+#include "VariableTable.h"
+
+#include <algorithm>
+
+bool CVariableTable::SSlot::Is(std::string_view name) const {
+    return !IsFree() && name == std::string_view(m_name.data());
+}
+
+std::string_view CVariableTable::Significant(std::string_view name) {
+    return name.substr(0, MAX_NAME_LENGTH);
+}
+
+void CVariableTable::Clear() {
+    m_slots.fill(SSlot{});
+}
+
+std::size_t CVariableTable::IndexOf(std::string_view name) const {
+    const std::string_view key = Significant(name);
+    std::size_t index = 0;
+    while (index < SLOT_COUNT && !m_slots[index].Is(key)) {
+        ++index;
+    }
+    return index;
+}
+
+bool CVariableTable::Set(std::string_view name, double value) {
+    const std::string_view key = Significant(name);
+    // A NUL inside the name would make it read back as a shorter one.
+    if (key.empty() || key.find('\0') != std::string_view::npos) {
+        return false;
+    }
+    Remove(key);
+    for (SSlot& slot : m_slots) {
+        if (slot.IsFree()) {
+            slot.m_name.fill('\0');
+            std::copy(key.begin(), key.end(), slot.m_name.begin());
+            slot.m_value = value;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CVariableTable::Remove(std::string_view name) {
+    const std::size_t index = IndexOf(name);
+    if (index == SLOT_COUNT) {
+        return false;
+    }
+    m_slots[index] = SSlot{};
+    return true;
+}
+
+const double* CVariableTable::Find(std::string_view name) const {
+    const std::size_t index = IndexOf(name);
+    return index == SLOT_COUNT ? nullptr : &m_slots[index].m_value;
+}
