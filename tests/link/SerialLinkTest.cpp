@@ -3,6 +3,7 @@
 #include "FakeClock.h"
 #include "FakeMessageService.h"
 #include "PtyDevice.h"
+#include "RecordingListener.h"
 #include "config/Configuration.h"
 #include "config/ParameterListener.h"
 #include "config/RegisterValue.h"
@@ -42,43 +43,6 @@ SSerialLinkTiming FastTiming(milliseconds acknowledgeTimeout = 5s) {
     timing.m_closePause = 0ms;
     timing.m_keepAlivePasses = 0; // no keep-alives in between the bytes the tests check
     return timing;
-}
-
-// Records notifications, which arrive on the reader thread for device reports.
-class CRecordingListener final : public IParameterListener {
-public:
-    void OnParameterChanged(CRegisterValue& value) override {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        m_seen.push_back(value);
-    }
-    std::vector<CRegisterValue> Seen() const {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        return m_seen;
-    }
-    std::vector<CRegisterValue> SeenFor(std::int32_t registerNumber) const {
-        std::vector<CRegisterValue> found;
-        for (const auto& value : Seen()) {
-            if (value.GetRegister() == registerNumber) {
-                found.push_back(value);
-            }
-        }
-        return found;
-    }
-
-private:
-    mutable std::mutex m_mutex;
-    std::vector<CRegisterValue> m_seen;
-};
-
-template <typename Predicate> bool WaitUntil(Predicate predicate, milliseconds timeout = 5s) {
-    const auto deadline = steady_clock::now() + timeout;
-    while (!predicate()) {
-        if (steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
 }
 
 std::size_t CountEntries(const char* folder) {
