@@ -1,0 +1,100 @@
+// Loading the same pictures with our reader (decoding plus the conversion Qt draws from) and
+// with QImage's own BMP reader. Ours should be at most as slow as Qt's.
+#include "BmpWriter.h"
+#include "TempDir.h"
+#include "graphics/DibImage.h"
+#include "graphics/DibImageQt.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QString>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+struct SPicture {
+    const char* m_name;
+    std::int32_t m_width;
+    std::int32_t m_height;
+    std::uint16_t m_bitCount;
+};
+
+const SPicture s_pictures[] = {
+    {"640x480x4.bmp", 640, 480, 4},   {"640x480x8.bmp", 640, 480, 8},
+    {"640x480x24.bmp", 640, 480, 24}, {"640x480x32.bmp", 640, 480, 32},
+    {"240x320x24.bmp", 240, 320, 24}, {"1920x1080x24.bmp", 1920, 1080, 24},
+};
+
+// Busy content, so that neither reader gets an easy ride.
+std::string MakePicture(const SPicture& picture) {
+    SBmpSpec spec;
+    spec.m_width = picture.m_width;
+    spec.m_height = picture.m_height;
+    spec.m_bitCount = picture.m_bitCount;
+    for (int i = 0; i < ColorCount(picture.m_bitCount); ++i) {
+        spec.m_colorTable.push_back({static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(i),
+                                     static_cast<std::uint8_t>(255 - i)});
+    }
+    spec.m_pixel = [](int x, int y) {
+        const auto ux = static_cast<std::uint32_t>(x);
+        const auto uy = static_cast<std::uint32_t>(y);
+        return (ux * 2654435761u) ^ (uy * 40503u) ^ (ux * uy);
+    };
+    return MakeBmp(spec);
+}
+
+const CTempDir& Pictures() {
+    static const CTempDir s_dir;
+    static const bool s_written = [] {
+        for (const SPicture& picture : s_pictures) {
+            s_dir.Write(picture.m_name, MakePicture(picture));
+        }
+        return true;
+    }();
+    (void)s_written;
+    return s_dir;
+}
+
+void BM_OurReader(benchmark::State& state) {
+    const std::string path = Pictures().Path() + s_pictures[state.range(0)].m_name;
+    state.SetLabel(s_pictures[state.range(0)].m_name);
+    for (auto _ : state) {
+        CDibImage image;
+        if (!image.Load(path)) {
+            state.SkipWithError("not loaded");
+            return;
+        }
+        QImage converted = ToQImage(image);
+        benchmark::DoNotOptimize(converted.constBits());
+    }
+}
+
+void BM_QtReader(benchmark::State& state) {
+    const QString path =
+        QString::fromStdString(Pictures().Path() + s_pictures[state.range(0)].m_name);
+    state.SetLabel(s_pictures[state.range(0)].m_name);
+    for (auto _ : state) {
+        QImage image(path, "BMP");
+        if (image.isNull()) {
+            state.SkipWithError("not loaded");
+            return;
+        }
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void EveryPicture(benchmark::internal::Benchmark* benchmark) {
+    for (std::size_t i = 0; i < std::size(s_pictures); ++i) {
+        benchmark->Arg(static_cast<std::int64_t>(i));
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_OurReader)->Apply(EveryPicture);
+BENCHMARK(BM_QtReader)->Apply(EveryPicture);
+
+BENCHMARK_MAIN();

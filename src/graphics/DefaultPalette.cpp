@@ -1,0 +1,38 @@
+#include "DefaultPalette.h"
+
+namespace {
+
+constexpr int PALETTE_SIZE = 256;
+
+const SRgb s_fixedColors[] = {{0, 0, 0},     {255, 255, 255}, {255, 0, 0},     {0, 255, 0},
+                              {255, 255, 0}, {0, 0, 255},     {255, 0, 255},   {0, 255, 255},
+                              {128, 0, 0},   {0, 128, 0},     {128, 128, 0},   {0, 0, 128},
+                              {128, 0, 128}, {0, 128, 128},   {128, 128, 128}, {192, 192, 192}};
+
+} // namespace
+
+std::vector<SRgb> CreateDefaultPalette(int count) {
+    if (count < 1 || count > PALETTE_SIZE) {
+        count = PALETTE_SIZE;
+    }
+    std::vector<SRgb> palette;
+    palette.reserve(PALETTE_SIZE);
+    for (const SRgb& color : s_fixedColors) {
+        palette.push_back(color);
+    }
+    for (int blue = 0; blue < 6; ++blue) {
+        for (int green = 0; green < 6; ++green) {
+            for (int red = 0; red < 6; ++red) {
+                palette.push_back({static_cast<std::uint8_t>(red * 51),
+                                   static_cast<std::uint8_t>(green * 51),
+                                   static_cast<std::uint8_t>(blue * 51)});
+            }
+        }
+    }
+    for (int k = 0; k < 24; ++k) {
+        const auto level = static_cast<std::uint8_t>(255 * k / 23);
+        palette.push_back({level, level, level});
+    }
+    palette.resize(static_cast<std::size_t>(count));
+    return palette;
+}

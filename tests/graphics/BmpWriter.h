@@ -1,0 +1,45 @@
+#pragma once
+
+#include "graphics/DibFormat.h"
+#include "graphics/Rgb.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Writes bitmap files for the tests, so that every format and every damaged field can be made
+// on demand.
+struct SBmpSpec {
+    std::int32_t m_width = 1;
+    std::int32_t m_height = 1; // rows; the file stores -height when m_topDown
+    std::uint16_t m_bitCount = 24;
+    bool m_topDown = false;
+    bool m_bitFields = false;
+    SPixelMasks m_masks;
+    // Written as ColorCount(bit count) entries, missing ones black.
+    std::vector<SRgb> m_colorTable;
+    std::uint32_t m_colorsUsed = 0;
+    // The stored value at screen (x, y): a table index, or the packed colour bits (0xRRGGBB
+    // for 24 bits).
+    std::function<std::uint32_t(int x, int y)> m_pixel = [](int, int) { return 0u; };
+};
+
+std::string MakeBmp(const SBmpSpec& spec);
+
+// Offsets of the fields tests like to damage.
+constexpr std::size_t BMP_TOTAL_SIZE_AT = 2;
+constexpr std::size_t BMP_PIXEL_OFFSET_AT = 10;
+constexpr std::size_t BMP_HEADER_SIZE_AT = 14;
+constexpr std::size_t BMP_WIDTH_AT = 18;
+constexpr std::size_t BMP_HEIGHT_AT = 22;
+constexpr std::size_t BMP_PLANES_AT = 26;
+constexpr std::size_t BMP_BIT_COUNT_AT = 28;
+constexpr std::size_t BMP_COMPRESSION_AT = 30;
+constexpr std::size_t BMP_COLORS_USED_AT = 46;
+
+void PatchU16(std::string& bmp, std::size_t at, std::uint16_t value);
+void PatchU32(std::string& bmp, std::size_t at, std::uint32_t value);
+
+std::uint32_t Rgb24(SRgb color);

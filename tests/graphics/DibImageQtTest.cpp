@@ -1,0 +1,75 @@
+#include "graphics/DibImageQt.h"
+#include "BmpCases.h"
+#include "QtTestApp.h"
+#include "graphics/DibImage.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+namespace {
+
+bool LoadBytes(CDibImage& image, const std::string& bytes) {
+    return image.LoadFromMemory(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+QRgb ToQRgb(SRgb color) {
+    return qRgb(color.m_red, color.m_green, color.m_blue);
+}
+
+const QRgb s_canvas = qRgb(255, 0, 255);
+
+} // namespace
+
+TEST(DibImageQt, ConvertsEveryFormatUprightAtNaturalSize) {
+    for (const SBmpCase& c : AllFormatCases()) {
+        SCOPED_TRACE(c.m_name);
+        CDibImage image;
+        ASSERT_TRUE(LoadBytes(image, MakeBmp(c.m_spec)));
+        const QImage converted = ToQImage(image);
+        ASSERT_EQ(converted.size(), QSize(c.m_spec.m_width, c.m_spec.m_height));
+        EXPECT_EQ(converted.format(),
+                  c.m_spec.m_bitCount <= 8 ? QImage::Format_Indexed8 : QImage::Format_RGB32);
+        for (int y = 0; y < c.m_spec.m_height; ++y) {
+            for (int x = 0; x < c.m_spec.m_width; ++x) {
+                EXPECT_EQ(converted.pixel(x, y), ToQRgb(c.m_expected(x, y))) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(DibImageQt, DrawsAtThePositionWithoutScaling) {
+    EnsureApplication();
+    for (const SBmpCase& c : AllFormatCases()) {
+        SCOPED_TRACE(c.m_name);
+        CDibImage image;
+        ASSERT_TRUE(LoadBytes(image, MakeBmp(c.m_spec)));
+        QImage canvas(30, 20, QImage::Format_RGB32);
+        canvas.fill(s_canvas);
+        {
+            QPainter painter(&canvas);
+            EXPECT_TRUE(DrawDibImage(painter, image, 2, 3));
+        }
+        for (int y = 0; y < canvas.height(); ++y) {
+            for (int x = 0; x < canvas.width(); ++x) {
+                const bool inside =
+                    x >= 2 && x < 2 + c.m_spec.m_width && y >= 3 && y < 3 + c.m_spec.m_height;
+                const QRgb expected = inside ? ToQRgb(c.m_expected(x - 2, y - 3)) : s_canvas;
+                EXPECT_EQ(canvas.pixel(x, y), expected) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(DibImageQt, EmptyPictureDrawsNothing) {
+    EnsureApplication();
+    CDibImage image;
+    EXPECT_TRUE(ToQImage(image).isNull());
+    QImage canvas(4, 4, QImage::Format_RGB32);
+    canvas.fill(s_canvas);
+    {
+        QPainter painter(&canvas);
+        EXPECT_FALSE(DrawDibImage(painter, image, 0, 0));
+    }
+    EXPECT_EQ(canvas.pixel(0, 0), s_canvas);
+}
