@@ -12,7 +12,7 @@
 namespace {
 
 // Headers, the largest colour table and the bit-field masks: enough to judge any file.
-constexpr std::size_t HEADER_AREA = BMP_HEADERS_SIZE + 4 * 256 + BMP_MASKS_SIZE;
+constexpr std::size_t HEADER_AREA = BMP_HEADERS_SIZE + std::size_t{4} * 256 + BMP_MASKS_SIZE;
 
 class CFileDescriptor {
 public:

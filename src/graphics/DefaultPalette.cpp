@@ -1,5 +1,7 @@
 #include "DefaultPalette.h"
 
+#include <iterator>
+
 namespace {
 
 constexpr int PALETTE_SIZE = 256;
@@ -15,11 +17,8 @@ std::vector<SRgb> CreateDefaultPalette(int count) {
     if (count < 1 || count > PALETTE_SIZE) {
         count = PALETTE_SIZE;
     }
-    std::vector<SRgb> palette;
+    std::vector<SRgb> palette(std::begin(s_fixedColors), std::end(s_fixedColors));
     palette.reserve(PALETTE_SIZE);
-    for (const SRgb& color : s_fixedColors) {
-        palette.push_back(color);
-    }
     for (int blue = 0; blue < 6; ++blue) {
         for (int green = 0; green < 6; ++green) {
             for (int red = 0; red < 6; ++red) {

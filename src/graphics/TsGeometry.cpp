@@ -48,7 +48,8 @@ STsFrame ComputeTsFrame(std::int32_t width, std::int32_t height) {
     if (frame.m_size < 2) {
         frame.m_size = 100;
     }
-    frame.m_scale = (frame.m_size / 2) / 130.0;
+    // The half side is an integer division on purpose: odd sides scale like the next smaller.
+    frame.m_scale = static_cast<double>(frame.m_size / 2) / 130.0;
     const std::int32_t t100 = SaturatingTruncate(100 * frame.m_scale);
     const std::int32_t t200 = SaturatingTruncate(200 * frame.m_scale);
     const STsPoint& c = frame.m_center;

@@ -52,7 +52,7 @@ protected:
     std::string m_previousDirectory;
 };
 
-void ExpectFaces(CDibImage& image, SRgb face, SRgb cross) {
+void ExpectFaces(const CDibImage& image, SRgb face, SRgb cross) {
     ASSERT_GT(image.GetWidth(), 0);
     for (int y = 0; y < 5; ++y) {
         for (int x = 0; x < 5; ++x) {
@@ -102,7 +102,7 @@ TEST_F(ButtonImageTest, KeyIsTheTopLeftPixelWhateverItsColour) {
         return (x == 0 && y == 0) || x == 2 ? Rgb24(RED) : Rgb24(WHITE);
     };
     m_dir.Write("redkey.bmp", MakeBmp(spec));
-    CDibImage& normal = GetButtonImage("redkey.bmp")->GetNormal();
+    const CDibImage& normal = GetButtonImage("redkey.bmp")->GetNormal();
     EXPECT_EQ(normal.GetPixel(0, 0), GREY);
     EXPECT_EQ(normal.GetPixel(2, 4), GREY);
     EXPECT_EQ(normal.GetPixel(1, 0), WHITE);
