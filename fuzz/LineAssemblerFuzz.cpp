@@ -41,7 +41,6 @@ void CompareWithScanf(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CLineAssembler assembler;
-    std::string line;
     for (std::size_t i = 0; i < size; ++i) {
         const char byte = static_cast<char>(data[i]);
         const auto result = assembler.Feed(byte);

@@ -101,7 +101,7 @@ TEST_F(SimulatorLinkTest, SilentOrForgetfulDeviceMakesWritesTimeOut) {
     SSimulatorOptions options = Options();
     options.m_dropEvery = 2;
     CSimulatorThread device(m_model, options);
-    const CSerialLink link(device.SlavePath(), Timing(300ms));
+    const CSerialLink link(device.SlavePath(), Timing(600ms));
     Send(12, 1);
     EXPECT_TRUE(m_messages.Messages().empty());
     Send(12, 2); // dropped
@@ -168,6 +168,16 @@ TEST_F(SimulatorLinkTest, ProgramServesALinkUntilTerminated) {
         _exit(127);
     }
     close(output[1]);
+    // Whatever fails below, the program does not outlive the test.
+    struct SReaper {
+        pid_t m_pid;
+        ~SReaper() {
+            if (m_pid > 0) {
+                kill(m_pid, SIGKILL);
+                waitpid(m_pid, nullptr, 0);
+            }
+        }
+    } reaper{child};
     std::string slavePath;
     char c = 0;
     while (read(output[0], &c, 1) == 1 && c != '\n') {
@@ -188,6 +198,7 @@ TEST_F(SimulatorLinkTest, ProgramServesALinkUntilTerminated) {
     ASSERT_EQ(kill(child, SIGTERM), 0);
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
+    reaper.m_pid = 0;
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_NE(access(linkPath.c_str(), F_OK), 0) << "link removed";
