@@ -156,7 +156,7 @@ TEST(DibImage, ExtraPixelDataIsIgnored) {
 // Files rejected while being read leave a loaded picture as it was.
 TEST(DibImage, UnreadableFilesLeaveThePictureInPlace) {
     const std::string good = MakeBmp(Paletted4());
-    const std::size_t tableEnd = BMP_HEADERS_SIZE + 64;
+    constexpr std::size_t tableEnd = BMP_HEADERS_SIZE + 64;
     const struct {
         const char* m_name;
         std::function<void(std::string&)> m_damage;
@@ -169,7 +169,7 @@ TEST(DibImage, UnreadableFilesLeaveThePictureInPlace) {
         {"124-byte header", [](std::string& b) { PatchU32(b, BMP_HEADER_SIZE_AT, 124); }},
         {"truncated colour table", [](std::string& b) { b.resize(tableEnd - 1); }},
         {"total size equal to the offset",
-         [tableEnd](std::string& b) {
+         [](std::string& b) {
              PatchU32(b, BMP_TOTAL_SIZE_AT, static_cast<std::uint32_t>(tableEnd));
          }},
         {"total size below the offset", [](std::string& b) { PatchU32(b, BMP_TOTAL_SIZE_AT, 3); }},
@@ -182,7 +182,7 @@ TEST(DibImage, UnreadableFilesLeaveThePictureInPlace) {
         {"offset beyond the file",
          [](std::string& b) { PatchU32(b, BMP_PIXEL_OFFSET_AT, 0x7FFFFFF0u); }},
         {"offset inside the colour table",
-         [tableEnd](std::string& b) {
+         [](std::string& b) {
              PatchU32(b, BMP_PIXEL_OFFSET_AT, static_cast<std::uint32_t>(tableEnd - 4));
          }},
         {"bit fields without masks",
