@@ -6,7 +6,7 @@
 // The evaluator's built-in functions and constants.
 
 struct SFunction {
-    const char* m_name;
+    std::string_view m_name;
     int m_argumentCount;
     double (*m_function)(const double* arguments);
 };

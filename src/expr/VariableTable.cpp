@@ -2,10 +2,6 @@
 
 #include <algorithm>
 
-bool CVariableTable::SSlot::Is(std::string_view name) const {
-    return !IsFree() && name == std::string_view(m_name.data());
-}
-
 std::string_view CVariableTable::Significant(std::string_view name) {
     return name.substr(0, MAX_NAME_LENGTH);
 }
@@ -25,8 +21,7 @@ std::size_t CVariableTable::IndexOf(std::string_view name) const {
 
 bool CVariableTable::Set(std::string_view name, double value) {
     const std::string_view key = Significant(name);
-    // A NUL inside the name would make it read back as a shorter one.
-    if (key.empty() || key.find('\0') != std::string_view::npos) {
+    if (key.empty()) {
         return false;
     }
     Remove(key);
@@ -34,6 +29,7 @@ bool CVariableTable::Set(std::string_view name, double value) {
         if (slot.IsFree()) {
             slot.m_name.fill('\0');
             std::copy(key.begin(), key.end(), slot.m_name.begin());
+            slot.m_length = key.size();
             slot.m_value = value;
             return true;
         }

@@ -24,11 +24,15 @@ public:
 
 private:
     struct SSlot {
-        std::array<char, MAX_NAME_LENGTH + 1> m_name{};
+        std::array<char, MAX_NAME_LENGTH + 1> m_name{}; // NUL-terminated
+        std::size_t m_length = 0;
         double m_value = 0.0;
 
-        bool IsFree() const { return m_name[0] == '\0'; }
-        bool Is(std::string_view name) const;
+        bool IsFree() const { return m_length == 0; }
+        bool Is(std::string_view name) const {
+            return m_length == name.size() && !IsFree() &&
+                   std::string_view(m_name.data(), m_length) == name;
+        }
     };
 
     static std::string_view Significant(std::string_view name);
