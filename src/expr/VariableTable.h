@@ -15,7 +15,8 @@ public:
     // Frees every slot.
     void Clear();
     // Removes any variable of that name, then stores it in the lowest-numbered free slot. False
-    // for an empty name or when no slot is free (the old value is gone even then).
+    // for an empty name or when no slot is free; replacing a name always succeeds, since its
+    // removal frees a slot.
     bool Set(std::string_view name, double value);
     // Frees the first slot of that name and zeroes its value; false when there was none.
     bool Remove(std::string_view name);
