@@ -74,10 +74,6 @@ protected:
 
 } // namespace
 
-TEST_F(TsViewTest, HasAnObjectName) {
-    EXPECT_FALSE(m_view.objectName().isEmpty());
-}
-
 // Boxes cover left..right-1 and top..bottom-1, as on the platform the diagram was made for.
 TEST_F(TsViewTest, SquareViewFrameCircleAndAxes) {
     const QImage image = Render(200, 200);
