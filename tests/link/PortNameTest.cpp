@@ -5,29 +5,26 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 TEST(PortName, PortInfGivesItsFirstWordOrTheDefault) {
-    const struct {
-        const char* m_content; // nullptr: no file
-        const char* m_portName;
-    } cases[] = {
-        {nullptr, "COM8:"},
+    // Contents of port.inf (none: no such file) and the port name they give.
+    const std::pair<std::optional<std::string>, std::string> cases[] = {
+        {std::nullopt, "COM8:"},
         {"COM3:", "COM3:"},
         {"COM3: spare", "COM3:"},
         {"  \r\n\tCOM12:\n", "COM12:"},
         {"", "COM8:"},
         {" \n ", "COM8:"},
         {"/dev/ttyUSB0", "/dev/ttyUSB0"},
-    };
-    for (const auto& c : cases) {
+        {std::string(500, 'x'), std::string(99, 'x')}};
+    for (const auto& [content, portName] : cases) {
         const CTempDir dir;
-        if (c.m_content != nullptr) {
-            dir.Write("port.inf", c.m_content);
+        if (content) {
+            dir.Write("port.inf", *content);
         }
-        EXPECT_EQ(ReadPortNameFile(dir.Path()), c.m_portName) << (c.m_content ? c.m_content : "");
+        EXPECT_EQ(ReadPortNameFile(dir.Path()), portName) << content.value_or("(none)");
     }
-    const CTempDir dir;
-    dir.Write("port.inf", std::string(500, 'x'));
-    EXPECT_EQ(ReadPortNameFile(dir.Path()), std::string(99, 'x'));
 }
 
 TEST(PortName, IsProgramWideWithDefault) {
@@ -63,28 +60,16 @@ TEST(PortMap, ParsesEntriesCommentsAndDescriptions) {
 
 TEST(PortMap, ResolvesPortNames) {
     const auto map = ParsePortMap("COM3: /dev/ttyUSB0\nCOM1: /dev/ttyAMA0\nSIM: /tmp/sim\n");
-    const struct {
-        const char* m_portName;
-        const char* m_device;
-    } cases[] = {
-        {"COM3:", "/dev/ttyUSB0"},
-        {"COM1:", "/dev/ttyAMA0"},
-        {"SIM:", "/tmp/sim"},
-        {"COM8:", "/dev/ttyS7"},
-        {"COM2:", "/dev/ttyS1"},
-        {"COM20:", "/dev/ttyS19"},
-        {"/dev/pts/4", "/dev/pts/4"},
-        {"COM0:", ""},
-        {"COM:", ""},
-        {"COM3", ""},
-        {"com3:", ""},
-        {"COMx:", ""},
-        {"COM99999999999999:", ""},
-        {"", ""},
-        {"ttyS0", ""},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ResolvePortName(c.m_portName, map), c.m_device) << c.m_portName;
+    const std::pair<const char*, const char*> resolved[] = {
+        {"COM3:", "/dev/ttyUSB0"},   {"COM1:", "/dev/ttyAMA0"}, {"SIM:", "/tmp/sim"},
+        {"COM8:", "/dev/ttyS7"},     {"COM2:", "/dev/ttyS1"},   {"COM20:", "/dev/ttyS19"},
+        {"/dev/pts/4", "/dev/pts/4"}};
+    for (const auto& [portName, device] : resolved) {
+        EXPECT_EQ(ResolvePortName(portName, map), device) << portName;
+    }
+    for (const char* portName :
+         {"COM0:", "COM:", "COM3", "com3:", "COMx:", "COM99999999999999:", "", "ttyS0"}) {
+        EXPECT_EQ(ResolvePortName(portName, map), "") << portName;
     }
 }
 

@@ -18,11 +18,14 @@ public:
     int SlaveFd() const { return m_slaveFd; }
 
     void Send(const std::string& bytes) const;
-    // Reads until the text holds `count` bytes or the time is up; returns what came.
+    // Reads until the text holds `count` bytes (or, with toLineEnd, ends in '\n') or the time
+    // is up; returns what came.
     std::string Receive(std::size_t count,
-                        std::chrono::milliseconds timeout = std::chrono::seconds(5)) const;
-    // Reads one line (through its '\n') or what came until the time was up.
-    std::string ReceiveLine(std::chrono::milliseconds timeout = std::chrono::seconds(5)) const;
+                        std::chrono::milliseconds timeout = std::chrono::seconds(5),
+                        bool toLineEnd = false) const;
+    std::string ReceiveLine() const {
+        return Receive(std::string::npos, std::chrono::seconds(5), true);
+    }
     // Closes the master side: the link sees a hang-up.
     void HangUp();
 

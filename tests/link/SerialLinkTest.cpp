@@ -1,24 +1,15 @@
 #include "link/SerialLink.h"
-#include "ConfigFixture.h"
-#include "FakeClock.h"
-#include "FakeMessageService.h"
+#include "LinkFixture.h"
 #include "PtyDevice.h"
-#include "RecordingListener.h"
-#include "config/Configuration.h"
-#include "config/ParameterListener.h"
-#include "config/RegisterValue.h"
 #include "link/PosixSerialTransport.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <dirent.h>
+#include <filesystem>
 #include <future>
-#include <mutex>
 #include <sys/ioctl.h>
 #include <termios.h>
-#include <thread>
-#include <vector>
 
 using namespace std::chrono_literals;
 using std::chrono::milliseconds;
@@ -26,61 +17,21 @@ using std::chrono::steady_clock;
 
 namespace {
 
-const std::string s_parameters =
-    "<P Id=\"5\" Value=\"0\" Minimum=\"-1000\" Maximum=\"1000\"/>"
-    "<P Id=\"12\" Value=\"0\" Minimum=\"-1000\" Maximum=\"1000\" SendSerial=\"true\"/>"
-    "<P Id=\"13\" Value=\"0\" Minimum=\"-1000\" Maximum=\"1000\" SendSerial=\"true\"/>"
-    "<P Id=\"14\" Value=\"0\" Minimum=\"-1000\" Maximum=\"1000\"/>"
-    "<P Id=\"999\" Value=\"0\" SendSerial=\"true\"/>";
-
-// Short waits everywhere except the acknowledgement, whose time-out only runs out in the tests
-// that want it to.
-SSerialLinkTiming FastTiming(milliseconds acknowledgeTimeout = 5s) {
-    SSerialLinkTiming timing;
-    timing.m_readTimeout = 20ms;
-    timing.m_idlePause = 5ms;
-    timing.m_acknowledgeTimeout = acknowledgeTimeout;
-    timing.m_closePause = 0ms;
-    timing.m_keepAlivePasses = 0; // no keep-alives in between the bytes the tests check
-    return timing;
+std::ptrdiff_t CountEntries(const char* folder) {
+    return std::distance(std::filesystem::directory_iterator(folder), {});
 }
 
-std::size_t CountEntries(const char* folder) {
-    std::size_t count = 0;
-    if (DIR* dir = opendir(folder)) {
-        while (readdir(dir) != nullptr) {
-            ++count;
-        }
-        closedir(dir);
-    }
-    return count;
-}
-
-class SerialLinkTest : public ::testing::Test {
+// The link against the device's end of a pseudo-terminal, which the test plays byte by byte.
+class SerialLinkTest : public CLinkTest {
 protected:
-    SerialLinkTest() : m_fixture(MakeConfigXml(s_parameters)) {
-        Config().SetClock(&m_clock);
-        Config().AddListener(&m_listener);
-    }
-    ~SerialLinkTest() override { Config().RemoveListener(&m_listener); }
-
-    CConfiguration& Config() { return m_fixture.Config(); }
-
     // A change made on the user-interface thread, which blocks until the acknowledgement.
     std::future<milliseconds> UpdateAsync(std::int32_t registerNumber, double value,
                                           std::int32_t source = SOURCE_PANEL) {
         return std::async(std::launch::async, [this, registerNumber, value, source] {
-            const auto start = steady_clock::now();
-            CRegisterValue change(source, registerNumber, value);
-            Config().Update(change);
-            return std::chrono::duration_cast<milliseconds>(steady_clock::now() - start);
+            return Elapsed([&] { Update(registerNumber, value, source); });
         });
     }
 
-    CFakeClock m_clock;
-    CConfigFixture m_fixture;
-    CFakeMessageService m_messages;
-    CRecordingListener m_listener;
     CPtyDevice m_device;
 };
 
@@ -96,11 +47,10 @@ TEST_F(SerialLinkTest, WritesByteExactMessagesAndReturnsOnTheAcknowledgement) {
         const char* m_acknowledgement;
     } cases[] = {{12, 345, "S12:345;199\n", "B12:345;182\r\n"},
                  {12, -5, "S12:-5;141\n", "B12:-5;124\n"},
-                 {13, 2000, "S13:1000;", "B13:1000;0\r"}}; // clamped by the store
+                 {13, 2000, "S13:1000;237\n", "B13:1000;0\r"}}; // clamped by the store
     for (const auto& c : cases) {
         auto done = UpdateAsync(c.m_register, c.m_value);
-        const std::string line = m_device.ReceiveLine();
-        EXPECT_EQ(line.substr(0, std::string(c.m_message).size()), c.m_message);
+        EXPECT_EQ(m_device.ReceiveLine(), c.m_message);
         EXPECT_EQ(link.GetPendingRegister(), c.m_register);
         m_device.Send(c.m_acknowledgement);
         ASSERT_EQ(done.wait_for(3s), std::future_status::ready) << "still waiting";
@@ -109,16 +59,26 @@ TEST_F(SerialLinkTest, WritesByteExactMessagesAndReturnsOnTheAcknowledgement) {
     EXPECT_TRUE(m_messages.Messages().empty());
 }
 
-TEST_F(SerialLinkTest, ReportSplitOverTwoReadsWithCrLfUpdatesOnce) {
+TEST_F(SerialLinkTest, DeviceLinesAreAssembledAcrossReadsAndReachTheStore) {
     CSerialLink link(m_device.SlavePath(), FastTiming());
     EXPECT_FALSE(Config().IsLinkAlive());
+    // Numbers that mean nothing update nothing, yet show that the device is there.
+    m_device.Send("Ixyz\r\n");
+    ASSERT_TRUE(WaitUntil([&] { return Config().IsLinkAlive(); }));
+    EXPECT_TRUE(m_listener.Seen().empty());
+    m_clock.Advance(10);
+    ASSERT_FALSE(Config().IsLinkAlive());
+
     m_device.Send("I12:3");
     std::this_thread::sleep_for(60ms); // several read passes go by with half a line
     EXPECT_TRUE(m_listener.Seen().empty());
-    m_device.Send("45;199\r\n");
-    // A second report marks the point by which everything before it has been handled.
-    m_device.Send("I5 1\n");
+    // CR LF ends one line. Of the 150-character line the first 100 go when the 101st comes,
+    // which goes too; the remaining 49 are a line of their own.
+    m_device.Send("45;199\r\nI13 9" + std::string(95, ' ') + "x" + "I5 77" + std::string(44, ' ') +
+                  "\n");
     ASSERT_TRUE(WaitUntil([&] { return !m_listener.SeenFor(5).empty(); }));
+    EXPECT_EQ(m_listener.SeenFor(5)[0].GetValue(), 77.0);
+    EXPECT_TRUE(m_listener.SeenFor(13).empty());
     const auto reports = m_listener.SeenFor(12);
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].GetValue(), 345.0);
@@ -129,30 +89,13 @@ TEST_F(SerialLinkTest, ReportSplitOverTwoReadsWithCrLfUpdatesOnce) {
     EXPECT_EQ(m_device.Receive(1, 100ms), "");
 }
 
-TEST_F(SerialLinkTest, ReportOfUnknownNumbersTouchesTheLinkButUpdatesNothing) {
-    CSerialLink link(m_device.SlavePath(), FastTiming());
-    m_device.Send("Ixyz\r\n");
-    ASSERT_TRUE(WaitUntil([&] { return Config().IsLinkAlive(); }));
-    EXPECT_TRUE(m_listener.Seen().empty());
-}
-
-TEST_F(SerialLinkTest, OverlongLineIsCutAndItsTailReadAsALine) {
-    CSerialLink link(m_device.SlavePath(), FastTiming());
-    const std::string tail = "I5 77" + std::string(44, ' ');
-    m_device.Send("I12 9" + std::string(95, ' ') + "x" + tail + "\n");
-    ASSERT_TRUE(WaitUntil([&] { return !m_listener.SeenFor(5).empty(); }));
-    EXPECT_EQ(m_listener.SeenFor(5)[0].GetValue(), 77.0);
-    EXPECT_TRUE(m_listener.SeenFor(12).empty());
-}
-
 TEST_F(SerialLinkTest, WithoutItsAcknowledgementTheWaitTimesOutOnce) {
     CSerialLink link(m_device.SlavePath(), FastTiming(300ms));
     auto done = UpdateAsync(12, 7);
     EXPECT_EQ(m_device.ReceiveLine(), "S12:7;98\n");
     // Neither a "BO" line nor another register's acknowledgement ends the wait.
     m_device.Send("BOOT\r\nBO12:7;0\r\nB13:7;0\r\n");
-    const milliseconds waited = done.get();
-    EXPECT_GE(waited, 300ms);
+    EXPECT_GE(done.get(), 300ms);
     const auto messages = m_messages.Messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].m_text, "Timeout while sending parameters!");
@@ -166,47 +109,23 @@ TEST_F(SerialLinkTest, WithoutItsAcknowledgementTheWaitTimesOutOnce) {
     EXPECT_EQ(m_messages.Messages().size(), 1u);
 }
 
-TEST_F(SerialLinkTest, LateAcknowledgementWithinTheTimeOutIsSilent) {
-    CSerialLink link(m_device.SlavePath(), FastTiming(1500ms));
-    auto done = UpdateAsync(12, 1);
-    EXPECT_EQ(m_device.ReceiveLine().substr(0, 5), "S12:1");
-    std::this_thread::sleep_for(700ms);
-    m_device.Send("B12:1;0\r\n");
-    const milliseconds waited = done.get();
-    EXPECT_GE(waited, 700ms);
-    EXPECT_TRUE(m_messages.Messages().empty());
-}
-
-TEST_F(SerialLinkTest, DeviceChangesAndUnsendableParametersAreNotSent) {
+TEST_F(SerialLinkTest, OnlySendableChangesGoOutAndLinkCommandsAwaitNothing) {
     CSerialLink link(m_device.SlavePath(), FastTiming(300ms));
-    const auto start = steady_clock::now();
-    CRegisterValue fromDevice(SOURCE_DEVICE, 12, 3);
-    Config().Update(fromDevice);
-    CRegisterValue notSendSerial(SOURCE_PANEL, 14, 3);
-    Config().Update(notSendSerial);
-    CRegisterValue undeclared(SOURCE_PANEL, 77, 3);
-    Config().Update(undeclared);
-    EXPECT_LT(steady_clock::now() - start, 250ms) << "nothing to wait for";
-    // The first bytes the device sees are those of the next sendable change.
-    auto done = UpdateAsync(13, 4, SOURCE_PARAMETER_SET);
-    EXPECT_EQ(m_device.ReceiveLine().substr(0, 5), "S13:4");
-    m_device.Send("B13:4;0\n");
-    done.get();
-    EXPECT_TRUE(m_messages.Messages().empty());
-}
-
-TEST_F(SerialLinkTest, LinkCommandRegisterSendsRequestsWithoutWaiting) {
-    CSerialLink link(m_device.SlavePath(), FastTiming());
-    const auto start = steady_clock::now();
-    for (const double value : {1.0, 2.0, 3.0, 0.0, 1.0}) {
-        CRegisterValue command(SOURCE_MAIN_WINDOW, 999, value);
-        Config().Update(command);
-    }
-    EXPECT_LT(steady_clock::now() - start, 2s) << "no acknowledgement is awaited";
+    EXPECT_LT(Elapsed([&] {
+                  Update(12, 3, SOURCE_DEVICE);
+                  Update(14, 3); // not SendSerial
+                  Update(77, 3); // not declared
+                  for (const double value : {1.0, 2.0, 3.0, 0.0, 1.0}) {
+                      Update(999, value, SOURCE_MAIN_WINDOW);
+                  }
+              }),
+              250ms)
+        << "nothing to wait for";
     EXPECT_EQ(link.GetPendingRegister(), CSerialLink::NO_REGISTER);
-    auto done = UpdateAsync(13, 1);
-    EXPECT_EQ(m_device.Receive(10), "A\nC\nA\nS13:");
-    m_device.Send("B13:1;0\n");
+    // The first bytes the device sees are the requests, then the next sendable change.
+    auto done = UpdateAsync(13, 4, SOURCE_PARAMETER_SET);
+    EXPECT_EQ(m_device.Receive(15), "A\nC\nA\nS13:4;96\n");
+    m_device.Send("B13:4;0\n");
     done.get();
     EXPECT_TRUE(m_messages.Messages().empty());
 }
@@ -217,33 +136,28 @@ TEST_F(SerialLinkTest, ReaderSendsKeepAliveOnEveryTwelfthPass) {
     timing.m_idlePause = 0ms;
     timing.m_keepAlivePasses = 12;
     const auto start = steady_clock::now();
-    CSerialLink link(m_device.SlavePath(), timing);
+    const CSerialLink link(m_device.SlavePath(), timing);
     EXPECT_EQ(m_device.Receive(6), "C\nC\nC\n");
     // Three keep-alives take at least 36 passes of at least 10 ms each.
     EXPECT_GE(steady_clock::now() - start, 360ms);
 }
 
 TEST_F(SerialLinkTest, HangUpEndsTheReaderAndLaterWritesTimeOut) {
-    auto link = std::make_unique<CSerialLink>(m_device.SlavePath(), FastTiming(200ms));
-    ASSERT_TRUE(link->IsReaderRunning());
+    const CSerialLink link(m_device.SlavePath(), FastTiming(200ms));
+    ASSERT_TRUE(link.IsReaderRunning());
     m_device.HangUp();
-    ASSERT_TRUE(WaitUntil([&] { return !link->IsReaderRunning(); }, 2s));
-    CRegisterValue change(SOURCE_PANEL, 12, 5);
-    Config().Update(change);
+    ASSERT_TRUE(WaitUntil([&] { return !link.IsReaderRunning(); }, 2s));
+    Update(12, 5);
     ASSERT_EQ(m_messages.Messages().size(), 1u);
     EXPECT_EQ(m_messages.Messages()[0].m_text, "Timeout while sending parameters!");
-    link.reset();
 }
 
 TEST_F(SerialLinkTest, PortThatCannotBeOpenedIsReportedAndTheLinkStaysInert) {
     for (const char* portName : {"/nonexistent/ttyX", "COM0:"}) {
-        CSerialLink link(portName, FastTiming(300ms));
+        const CSerialLink link(portName, FastTiming(300ms));
         EXPECT_FALSE(link.IsPortOpen());
         EXPECT_FALSE(link.IsReaderRunning());
-        const auto start = steady_clock::now();
-        CRegisterValue change(SOURCE_PANEL, 12, 5);
-        Config().Update(change);
-        EXPECT_LT(steady_clock::now() - start, 250ms);
+        EXPECT_LT(Elapsed([&] { Update(12, 5); }), 250ms);
     }
     const auto messages = m_messages.Messages();
     ASSERT_EQ(messages.size(), 2u);
@@ -254,35 +168,18 @@ TEST_F(SerialLinkTest, PortThatCannotBeOpenedIsReportedAndTheLinkStaysInert) {
     }
 }
 
-TEST_F(SerialLinkTest, PortIsHeldExclusively) {
+TEST_F(SerialLinkTest, HoldsThePortExclusivelyWithTheDeviceLineSettings) {
     CPtyDevice device(true);
+    termios settings{};
+    ASSERT_EQ(tcgetattr(device.SlaveFd(), &settings), 0);
+    settings.c_lflag |= ICANON | ECHO;
+    settings.c_iflag |= IXON | IXOFF;
+    settings.c_cflag |= PARENB | CSTOPB;
+    cfsetospeed(&settings, B115200);
+    ASSERT_EQ(tcsetattr(device.SlaveFd(), TCSANOW, &settings), 0);
+
     auto link = std::make_unique<CSerialLink>(device.SlavePath(), FastTiming());
     ASSERT_TRUE(link->IsPortOpen());
-    int exclusive = 0;
-    ASSERT_EQ(ioctl(device.SlaveFd(), TIOCGEXCL, &exclusive), 0);
-    EXPECT_EQ(exclusive, 1);
-    CPosixSerialTransport second;
-    EXPECT_EQ(second.Open(device.SlavePath()), EBUSY);
-    EXPECT_FALSE(second.IsOpen());
-
-    link.reset();
-    ASSERT_EQ(ioctl(device.SlaveFd(), TIOCGEXCL, &exclusive), 0);
-    EXPECT_EQ(exclusive, 0);
-    EXPECT_EQ(second.Open(device.SlavePath()), 0);
-}
-
-TEST_F(SerialLinkTest, AppliesTheDeviceLineSettings) {
-    CPtyDevice device(true);
-    termios before{};
-    ASSERT_EQ(tcgetattr(device.SlaveFd(), &before), 0);
-    before.c_lflag |= ICANON | ECHO;
-    before.c_iflag |= IXON | IXOFF;
-    before.c_cflag |= PARENB | CSTOPB;
-    cfsetospeed(&before, B115200);
-    ASSERT_EQ(tcsetattr(device.SlaveFd(), TCSANOW, &before), 0);
-
-    const CSerialLink link(device.SlavePath(), FastTiming());
-    termios settings{};
     ASSERT_EQ(tcgetattr(device.SlaveFd(), &settings), 0);
     EXPECT_EQ(cfgetospeed(&settings), static_cast<speed_t>(B9600));
     EXPECT_EQ(cfgetispeed(&settings), static_cast<speed_t>(B9600));
@@ -291,6 +188,17 @@ TEST_F(SerialLinkTest, AppliesTheDeviceLineSettings) {
     EXPECT_EQ(settings.c_iflag & (IXON | IXOFF | IXANY), 0u);
     EXPECT_EQ(settings.c_lflag & (ICANON | ECHO | ISIG), 0u);
     EXPECT_EQ(settings.c_oflag & OPOST, 0u);
+
+    int exclusive = 0;
+    ASSERT_EQ(ioctl(device.SlaveFd(), TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 1);
+    CPosixSerialTransport second;
+    EXPECT_EQ(second.Open(device.SlavePath()), EBUSY);
+    EXPECT_FALSE(second.IsOpen());
+    link.reset();
+    ASSERT_EQ(ioctl(device.SlaveFd(), TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 0);
+    EXPECT_EQ(second.Open(device.SlavePath()), 0);
 }
 
 TEST_F(SerialLinkTest, ConnectCyclesLeaveNoDescriptorsOrThreadsBehind) {
@@ -300,8 +208,8 @@ TEST_F(SerialLinkTest, ConnectCyclesLeaveNoDescriptorsOrThreadsBehind) {
     // One cycle first: runtimes start helper threads of their own with the first thread
     // (ThreadSanitizer does), and those are not ours to count.
     { const CSerialLink warmUp(m_device.SlavePath(), timing); }
-    const std::size_t descriptors = CountEntries("/proc/self/fd");
-    const std::size_t threads = CountEntries("/proc/self/task");
+    const auto descriptors = CountEntries("/proc/self/fd");
+    const auto threads = CountEntries("/proc/self/task");
     for (int cycle = 1; cycle <= 100; ++cycle) {
         const CSerialLink link(m_device.SlavePath(), timing);
         ASSERT_TRUE(link.IsPortOpen()) << cycle;
@@ -318,23 +226,21 @@ TEST(PosixSerialTransport, TimeOutIsNotAHangUp) {
     CPosixSerialTransport port;
     ASSERT_EQ(port.Open(device.SlavePath()), 0);
     char buffer[16] = {};
-
-    auto start = steady_clock::now();
-    EXPECT_EQ(port.Read(buffer, sizeof buffer, 50ms).m_status, EReadStatus::Timeout);
-    EXPECT_GE(steady_clock::now() - start, 50ms);
+    milliseconds waited = Elapsed(
+        [&] { EXPECT_EQ(port.Read(buffer, sizeof buffer, 50ms).m_status, EReadStatus::Timeout); });
+    EXPECT_GE(waited, 50ms);
 
     device.Send("xy");
-    SReadResult result = port.Read(buffer, sizeof buffer, 1s);
+    const SReadResult result = port.Read(buffer, sizeof buffer, 1s);
     EXPECT_EQ(result.m_status, EReadStatus::Data);
     EXPECT_EQ(std::string(buffer, result.m_count), "xy");
-
     EXPECT_TRUE(port.Write("hello\n"));
     EXPECT_EQ(device.Receive(6), "hello\n");
 
     device.HangUp();
-    start = steady_clock::now();
-    EXPECT_EQ(port.Read(buffer, sizeof buffer, 5s).m_status, EReadStatus::Failed);
-    EXPECT_LT(steady_clock::now() - start, 1s);
+    waited = Elapsed(
+        [&] { EXPECT_EQ(port.Read(buffer, sizeof buffer, 5s).m_status, EReadStatus::Failed); });
+    EXPECT_LT(waited, 1s);
     port.Close();
     EXPECT_FALSE(port.IsOpen());
     EXPECT_EQ(port.Read(buffer, sizeof buffer, 5ms).m_status, EReadStatus::Failed);
