@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BmpWriter.h"
+#include "graphics/DibImage.h"
 
 #include <functional>
 #include <string>
@@ -16,6 +17,6 @@ struct SBmpCase {
 
 std::vector<SBmpCase> AllFormatCases();
 
-// Bit replication of an n-bit channel value to 8 bits, written out per width.
-std::uint8_t Widen5(std::uint32_t value);
-std::uint8_t Widen6(std::uint32_t value);
+inline bool LoadBytes(CDibImage& image, const std::string& bytes) {
+    return image.LoadFromMemory(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}

@@ -2,20 +2,17 @@
 
 namespace {
 
-void AppendU16(std::string& out, std::uint32_t value) {
-    out.push_back(static_cast<char>(value & 0xFFu));
-    out.push_back(static_cast<char>((value >> 8) & 0xFFu));
-}
-
-void AppendU32(std::string& out, std::uint32_t value) {
-    AppendU16(out, value & 0xFFFFu);
-    AppendU16(out, value >> 16);
+// Little-endian, as every field of the format.
+void Append(std::string& out, std::uint32_t value, unsigned bytes) {
+    for (unsigned i = 0; i < bytes; ++i) {
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFFu));
+    }
 }
 
 std::string PackRow(const SBmpSpec& spec, int y) {
     const auto stride = static_cast<std::size_t>(RowStride(spec.m_width, spec.m_bitCount));
-    std::string row;
     const unsigned bits = spec.m_bitCount;
+    std::string row;
     if (bits < 8) {
         row.assign(stride, '\0');
         for (int x = 0; x < spec.m_width; ++x) {
@@ -28,10 +25,7 @@ std::string PackRow(const SBmpSpec& spec, int y) {
         return row;
     }
     for (int x = 0; x < spec.m_width; ++x) {
-        const std::uint32_t value = spec.m_pixel(x, y);
-        for (unsigned byte = 0; byte < bits / 8; ++byte) {
-            row.push_back(static_cast<char>((value >> (8 * byte)) & 0xFFu));
-        }
+        Append(row, spec.m_pixel(x, y), bits / 8);
     }
     row.resize(stride, '\0');
     return row;
@@ -41,42 +35,36 @@ std::string PackRow(const SBmpSpec& spec, int y) {
 
 std::string MakeBmp(const SBmpSpec& spec) {
     const int colorCount = ColorCount(spec.m_bitCount);
-    const std::size_t tableBytes =
-        4 * static_cast<std::size_t>(colorCount) + (spec.m_bitFields ? BMP_MASKS_SIZE : 0);
-    const std::size_t offset = BMP_HEADERS_SIZE + tableBytes;
+    const std::size_t offset = BMP_HEADERS_SIZE + 4 * static_cast<std::size_t>(colorCount) +
+                               (spec.m_bitFields ? BMP_MASKS_SIZE : 0);
     std::string pixels;
     for (int row = 0; row < spec.m_height; ++row) {
         // Bottom-up files store the bottom row first.
         pixels += PackRow(spec, spec.m_topDown ? row : spec.m_height - 1 - row);
     }
+    const auto u32 = [](auto value) { return static_cast<std::uint32_t>(value); };
     std::string out = "BM";
-    AppendU32(out, static_cast<std::uint32_t>(offset + pixels.size()));
-    AppendU32(out, 0);
-    AppendU32(out, static_cast<std::uint32_t>(offset));
-    AppendU32(out, BMP_INFO_HEADER_SIZE);
-    AppendU32(out, static_cast<std::uint32_t>(spec.m_width));
-    AppendU32(out, static_cast<std::uint32_t>(spec.m_topDown ? -spec.m_height : spec.m_height));
-    AppendU16(out, 1);
-    AppendU16(out, spec.m_bitCount);
-    AppendU32(out, spec.m_bitFields ? COMPRESSION_BITFIELDS : COMPRESSION_RGB);
-    AppendU32(out, static_cast<std::uint32_t>(pixels.size()));
-    AppendU32(out, 2835);
-    AppendU32(out, 2835);
-    AppendU32(out, spec.m_colorsUsed);
-    AppendU32(out, 0);
-    for (int i = 0; i < colorCount; ++i) {
-        const SRgb color = static_cast<std::size_t>(i) < spec.m_colorTable.size()
-                               ? spec.m_colorTable[static_cast<std::size_t>(i)]
-                               : SRgb{};
-        out.push_back(static_cast<char>(color.m_blue));
-        out.push_back(static_cast<char>(color.m_green));
-        out.push_back(static_cast<char>(color.m_red));
-        out.push_back('\0');
+    // File header: total size, reserved, pixel offset. Info header: size, width, height, ...
+    for (const std::uint32_t field :
+         {u32(offset + pixels.size()), 0u, u32(offset), BMP_INFO_HEADER_SIZE, u32(spec.m_width),
+          u32(spec.m_topDown ? -spec.m_height : spec.m_height)}) {
+        Append(out, field, 4);
+    }
+    Append(out, 1, 2); // planes
+    Append(out, spec.m_bitCount, 2);
+    // ... compression, image size, resolution x and y, colours used and important.
+    for (const std::uint32_t field : {spec.m_bitFields ? COMPRESSION_BITFIELDS : COMPRESSION_RGB,
+                                      u32(pixels.size()), 2835u, 2835u, spec.m_colorsUsed, 0u}) {
+        Append(out, field, 4);
+    }
+    for (std::size_t i = 0; i < static_cast<std::size_t>(colorCount); ++i) {
+        const SRgb color = i < spec.m_colorTable.size() ? spec.m_colorTable[i] : SRgb{};
+        Append(out, Rgb24(color), 4); // blue, green, red, 0
     }
     if (spec.m_bitFields) {
-        AppendU32(out, spec.m_masks.m_red);
-        AppendU32(out, spec.m_masks.m_green);
-        AppendU32(out, spec.m_masks.m_blue);
+        Append(out, spec.m_masks.m_red, 4);
+        Append(out, spec.m_masks.m_green, 4);
+        Append(out, spec.m_masks.m_blue, 4);
     }
     return out + pixels;
 }

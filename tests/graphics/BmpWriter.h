@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -37,9 +38,13 @@ constexpr std::size_t BMP_HEIGHT_AT = 22;
 constexpr std::size_t BMP_PLANES_AT = 26;
 constexpr std::size_t BMP_BIT_COUNT_AT = 28;
 constexpr std::size_t BMP_COMPRESSION_AT = 30;
-constexpr std::size_t BMP_COLORS_USED_AT = 46;
 
 void PatchU16(std::string& bmp, std::size_t at, std::uint16_t value);
 void PatchU32(std::string& bmp, std::size_t at, std::uint32_t value);
 
 std::uint32_t Rgb24(SRgb color);
+
+// Lets test failures show colours as (red,green,blue).
+inline void PrintTo(SRgb color, std::ostream* out) {
+    *out << '(' << int{color.m_red} << ',' << int{color.m_green} << ',' << int{color.m_blue} << ')';
+}

@@ -27,11 +27,6 @@ const char* const s_parameters =
     "<P Id=\"24\" Value=\"0\"/><P Id=\"25\" Value=\"0\"/>"
     "<P Id=\"26\" Value=\"0\"/><P Id=\"27\" Value=\"0\"/>";
 
-std::string Describe(QRgb color) {
-    return "(" + std::to_string(qRed(color)) + "," + std::to_string(qGreen(color)) + "," +
-           std::to_string(qBlue(color)) + ")";
-}
-
 class TsViewTest : public ::testing::Test {
 protected:
     TsViewTest() : m_fixture(MakeConfigXml(s_parameters)) {}
@@ -50,10 +45,13 @@ protected:
         return image;
     }
 
-    static void ExpectPixel(const QImage& image, int x, int y, QRgb expected) {
-        const QRgb got = image.pixel(x, y);
-        EXPECT_EQ(got, expected) << "pixel " << x << "," << y << " is " << Describe(got)
-                                 << ", expected " << Describe(expected);
+    // Colours compared by name (#rrggbb), which a failure shows.
+    static void ExpectPixels(const QImage& image, QRgb expected, std::initializer_list<QPoint> at) {
+        for (const QPoint& point : at) {
+            EXPECT_EQ(QColor(image.pixel(point)).name().toStdString(),
+                      QColor(expected).name().toStdString())
+                << "pixel " << point.x() << "," << point.y();
+        }
     }
 
     static int Count(const QImage& image, QRgb color, const QRect& area) {
@@ -78,36 +76,18 @@ protected:
 TEST_F(TsViewTest, SquareViewFrameCircleAndAxes) {
     const QImage image = Render(200, 200);
     // White background inside a black frame.
-    for (const auto& [x, y] : {std::pair{0, 0},
-                               {199, 0},
-                               {0, 199},
-                               {199, 199},
-                               {50, 0},
-                               {0, 50},
-                               {199, 50},
-                               {50, 199}}) {
-        ExpectPixel(image, x, y, BLACK);
-    }
-    ExpectPixel(image, 1, 1, WHITE);
-    ExpectPixel(image, 198, 198, WHITE);
+    ExpectPixels(image, BLACK,
+                 {{0, 0}, {199, 0}, {0, 199}, {199, 199}, {50, 0}, {0, 50}, {199, 50}, {50, 199}});
     // The circle's box is (24, 24, 177, 177): outline at 24 and 176 (beside the axes).
-    ExpectPixel(image, 24, 99, BLACK);
-    ExpectPixel(image, 176, 99, BLACK);
-    ExpectPixel(image, 99, 24, BLACK);
-    ExpectPixel(image, 99, 176, BLACK);
-    ExpectPixel(image, 23, 99, WHITE);
-    ExpectPixel(image, 177, 99, WHITE);
-    ExpectPixel(image, 99, 23, WHITE);
-    ExpectPixel(image, 99, 177, WHITE);
-    ExpectPixel(image, 25, 99, CIRCLE);
-    ExpectPixel(image, 175, 101, CIRCLE);
+    ExpectPixels(image, BLACK, {{24, 99}, {176, 99}, {99, 24}, {99, 176}});
+    ExpectPixels(
+        image, WHITE,
+        {{1, 1}, {198, 198}, {23, 99}, {177, 99}, {99, 23}, {99, 177}, {99, 10}, {101, 10}});
+    ExpectPixels(image, CIRCLE, {{25, 99}, {175, 101}});
     // Axes over everything, the full height and width of the square.
     for (int i = 0; i < 200; ++i) {
-        ExpectPixel(image, 100, i, AXIS);
-        ExpectPixel(image, i, 100, AXIS);
+        ExpectPixels(image, AXIS, {{100, i}, {i, 100}});
     }
-    ExpectPixel(image, 99, 10, WHITE);
-    ExpectPixel(image, 101, 10, WHITE);
     // No vector has a magnitude: nothing red, no label.
     EXPECT_EQ(Count(image, VECTOR, image.rect()), 0);
     EXPECT_EQ(Count(image, DOT, image.rect()), 0);
@@ -116,23 +96,13 @@ TEST_F(TsViewTest, SquareViewFrameCircleAndAxes) {
 TEST_F(TsViewTest, WideViewAxisEndsAtTheSmallerSide) {
     const QImage image = Render(240, 180);
     // Horizontal axis from (0, 90) to (180, 90), the end point itself not drawn.
-    for (int x = 0; x < 180; ++x) {
-        ExpectPixel(image, x, 90, AXIS);
+    for (int i = 0; i < 180; ++i) {
+        ExpectPixels(image, AXIS, {{i, 90}, {120, i}});
     }
-    ExpectPixel(image, 180, 90, CIRCLE);
-    ExpectPixel(image, 239, 90, BLACK);
-    for (int y = 0; y < 180; ++y) {
-        ExpectPixel(image, 120, y, AXIS);
-    }
+    ExpectPixels(image, CIRCLE, {{180, 90}});
     // Circle box (51, 21, 189, 159).
-    ExpectPixel(image, 51, 89, BLACK);
-    ExpectPixel(image, 188, 89, BLACK);
-    ExpectPixel(image, 50, 89, WHITE);
-    ExpectPixel(image, 189, 89, WHITE);
-    ExpectPixel(image, 119, 21, BLACK);
-    ExpectPixel(image, 119, 20, WHITE);
-    ExpectPixel(image, 119, 158, BLACK);
-    ExpectPixel(image, 119, 159, WHITE);
+    ExpectPixels(image, BLACK, {{239, 90}, {51, 89}, {188, 89}, {119, 21}, {119, 158}});
+    ExpectPixels(image, WHITE, {{50, 89}, {189, 89}, {119, 20}, {119, 159}});
 }
 
 TEST_F(TsViewTest, VectorOfAngle0AndMagnitude100) {
@@ -141,21 +111,14 @@ TEST_F(TsViewTest, VectorOfAngle0AndMagnitude100) {
     const QImage image = Render(200, 200);
     // The red line runs along the axis from the centre towards the tip (177, 100).
     for (int x = 100; x <= 170; ++x) {
-        ExpectPixel(image, x, 100, VECTOR);
+        ExpectPixels(image, VECTOR, {{x, 100}});
     }
     // The tip dot's box is (171, 95, 181, 105): red outline, lighter red inside. Pixels right of
     // x = 176 may be covered by the label.
-    ExpectPixel(image, 171, 99, VECTOR);
-    ExpectPixel(image, 170, 99, CIRCLE);
-    ExpectPixel(image, 180, 100, VECTOR);
-    ExpectPixel(image, 181, 100, AXIS);
-    ExpectPixel(image, 175, 95, VECTOR);
-    ExpectPixel(image, 175, 94, CIRCLE);
-    ExpectPixel(image, 175, 104, VECTOR);
-    ExpectPixel(image, 175, 105, CIRCLE);
-    for (int x = 172; x <= 176; ++x) {
-        ExpectPixel(image, x, 100, DOT);
-    }
+    ExpectPixels(image, VECTOR, {{171, 99}, {180, 100}, {175, 95}, {175, 104}});
+    ExpectPixels(image, CIRCLE, {{170, 99}, {175, 94}, {175, 105}});
+    ExpectPixels(image, AXIS, {{181, 100}});
+    ExpectPixels(image, DOT, {{172, 100}, {173, 100}, {174, 100}, {175, 100}, {176, 100}});
     // The label's first line "K1" starts at (176, 80), right of the circle's outline.
     const QRect firstLine(177, 80, 22, 14);
     EXPECT_EQ(Count(empty, BLACK, firstLine), 0);
@@ -168,13 +131,12 @@ TEST_F(TsViewTest, VectorOfAngle90StopsAtItsTip) {
     const QImage image = Render(200, 200);
     // From the centre up to the tip (100, 23); the dot's box is (95, 18, 105, 28).
     for (int y = 28; y <= 100; ++y) {
-        ExpectPixel(image, 100, y, VECTOR);
+        ExpectPixels(image, VECTOR, {{100, y}});
     }
-    ExpectPixel(image, 100, 18, VECTOR);
-    ExpectPixel(image, 100, 17, AXIS);
-    ExpectPixel(image, 95, 23, VECTOR);
-    ExpectPixel(image, 94, 23, WHITE);
-    ExpectPixel(image, 98, 23, DOT);
+    ExpectPixels(image, VECTOR, {{100, 18}, {95, 23}});
+    ExpectPixels(image, AXIS, {{100, 17}});
+    ExpectPixels(image, WHITE, {{94, 23}});
+    ExpectPixels(image, DOT, {{98, 23}});
     // Label box from (100, 3): the line "K1" lies above the dot.
     EXPECT_GT(Count(image, BLACK, QRect(101, 3, 30, 14)), 10);
 }
@@ -211,19 +173,14 @@ TEST_F(TsViewTest, RepaintsOnlyWhenAValueChanged) {
     QCoreApplication::processEvents();
     CPaintCounter counter;
     m_view.installEventFilter(&counter);
-
-    m_view.Refresh();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(counter.m_paints, 0);
-
+    const auto paintsAfterRefresh = [&] {
+        m_view.Refresh();
+        QCoreApplication::processEvents();
+        return counter.m_paints;
+    };
+    EXPECT_EQ(paintsAfterRefresh(), 0);
     Set(24, 7);
-    m_view.Refresh();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(counter.m_paints, 1);
-    EXPECT_EQ(m_view.GetVectors().GetVector(2).m_magnitude, 7);
-
-    m_view.Refresh();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(counter.m_paints, 1);
+    EXPECT_EQ(paintsAfterRefresh(), 1);
+    EXPECT_EQ(paintsAfterRefresh(), 1);
     m_view.removeEventFilter(&counter);
 }
