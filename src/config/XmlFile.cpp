@@ -131,10 +131,15 @@ bool LoadXmlFile(const std::string& path, TiXmlDocument& document, ETextEncoding
     {
         // Only regular, non-empty files: a folder or a device is no configuration.
         const CMappedFile mapped(fileno(file));
-        loaded = mapped.IsValid() && !ExceedsNestingDepth(mapped.Text(), MAX_XML_DEPTH) &&
-                 document.LoadFile(file, TIXML_DEFAULT_ENCODING);
-        if (loaded) {
-            encoding = DetectEncoding(mapped.Text(), document);
+        if (mapped.IsValid() && !ExceedsNestingDepth(mapped.Text(), MAX_XML_DEPTH)) {
+            // TinyXML's UTF-8 mode trusts every lead byte and reads past the end of the buffer
+            // after a cut sequence. A text that is not valid UTF-8 cannot be UTF-8 anyway, so it
+            // is read byte by byte as code page 1252 whatever its declaration says.
+            const bool utf8 = IsValidUtf8(mapped.Text());
+            loaded = document.LoadFile(file, utf8 ? TIXML_DEFAULT_ENCODING : TIXML_ENCODING_LEGACY);
+            if (loaded) {
+                encoding = utf8 ? DetectEncoding(mapped.Text(), document) : ETextEncoding::Cp1252;
+            }
         }
     }
     std::fclose(file);

@@ -20,7 +20,8 @@ bool ExceedsNestingDepth(std::string_view text, int limit);
 // declaration names UTF-8 (or no encoding), code page 1252 otherwise.
 ETextEncoding DetectEncoding(std::string_view text, const TiXmlDocument& document);
 
-// Parses a file with TiXmlDocument::LoadFile (default encoding), refusing files nested beyond
-// MAX_XML_DEPTH before TinyXML sees them.
+// Parses a file with TiXmlDocument::LoadFile, refusing files nested beyond MAX_XML_DEPTH before
+// TinyXML sees them. Valid UTF-8 is parsed with TinyXML's default encoding rules; anything else
+// as code page 1252, whatever its declaration claims.
 // False when the file cannot be read, is refused or is not well-formed.
 bool LoadXmlFile(const std::string& path, TiXmlDocument& document, ETextEncoding& encoding);

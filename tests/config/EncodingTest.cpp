@@ -33,6 +33,17 @@ TEST(TextCodec, ConvertsBothWays) {
     }
 }
 
+TEST(TextCodec, ValidatesUtf8Strictly) {
+    for (const char* valid : {"", "plain", "\xC3\xBC", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+                              "\xEF\xBB\xBF<a/>", "\xF4\x8F\xBF\xBF"}) {
+        EXPECT_TRUE(IsValidUtf8(valid)) << valid;
+    }
+    for (const char* invalid : {"\xFC", "\xC3", "\xE2\x82", "\xC0\x80", "\xED\xA0\x80",
+                                "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80", "\xBF", "a\xFF"}) {
+        EXPECT_FALSE(IsValidUtf8(invalid)) << invalid;
+    }
+}
+
 TEST(TextEncoding, DocumentsDeclaringUtf8HoldUtf8) {
     for (const char* prologue :
          {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "<?xml version=\"1.0\" encoding=\"utf8\"?>",
@@ -54,4 +65,19 @@ TEST(TextEncoding, OtherDocumentsHoldCodePage1252) {
             << "records keep the bytes as stored";
         EXPECT_EQ(config->DisplayText(config->GetParameter(0)->GetName()), s_uberUtf8);
     }
+}
+
+TEST(TextEncoding, InvalidUtf8IsReadAsCodePage1252WhateverTheDeclaration) {
+    // Files from handhelds often claim UTF-8 and hold code page 1252. TinyXML's UTF-8 mode would
+    // read past its buffer on a cut sequence; such files are read byte by byte instead.
+    for (const char* prologue :
+         {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "<?xml version=\"1.0\"?>"}) {
+        const auto config = LoadNamed(prologue, s_uberCp1252);
+        ASSERT_NE(config, nullptr) << prologue;
+        EXPECT_EQ(config->GetTextEncoding(), ETextEncoding::Cp1252) << prologue;
+        EXPECT_EQ(config->DisplayText(config->GetParameter(0)->GetName()), s_uberUtf8);
+    }
+    const CTempDir dir;
+    const std::string cutAtTheEnd = "<?xml version=\"1.0\"?><ROOT><PARAMETER><P Name=\"a\xF0\xFF";
+    EXPECT_EQ(CConfiguration::LoadFile(dir.Write("cut.xml", cutAtTheEnd)), nullptr);
 }
