@@ -30,20 +30,21 @@ const SPicture s_pictures[] = {
 
 // Busy content, so that neither reader gets an easy ride.
 std::string MakePicture(const SPicture& picture) {
-    SBmpSpec spec;
-    spec.m_width = picture.m_width;
-    spec.m_height = picture.m_height;
-    spec.m_bitCount = picture.m_bitCount;
+    SBmpLayout layout;
+    layout.m_width = picture.m_width;
+    layout.m_height = picture.m_height;
+    layout.m_bitCount = picture.m_bitCount;
     for (int i = 0; i < ColorCount(picture.m_bitCount); ++i) {
-        spec.m_colorTable.push_back({static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(i),
-                                     static_cast<std::uint8_t>(255 - i)});
+        layout.m_colorTable.push_back({static_cast<std::uint8_t>(i * 7),
+                                       static_cast<std::uint8_t>(i),
+                                       static_cast<std::uint8_t>(255 - i)});
     }
-    spec.m_pixel = [](int x, int y) {
+    layout.m_pixel = [](int x, int y) {
         const auto ux = static_cast<std::uint32_t>(x);
         const auto uy = static_cast<std::uint32_t>(y);
         return (ux * 2654435761u) ^ (uy * 40503u) ^ (ux * uy);
     };
-    return MakeBmp(spec);
+    return MakeBmp(layout);
 }
 
 const CTempDir& Pictures() {

@@ -21,10 +21,10 @@ SBmpCase Case(std::string name, int width, int height, std::uint16_t bits,
               std::function<std::uint32_t(int, int)> pixel,
               std::function<SRgb(int, int)> expected) {
     SBmpCase c{std::move(name), {}, std::move(expected)};
-    c.m_spec.m_width = width;
-    c.m_spec.m_height = height;
-    c.m_spec.m_bitCount = bits;
-    c.m_spec.m_pixel = std::move(pixel);
+    c.m_layout.m_width = width;
+    c.m_layout.m_height = height;
+    c.m_layout.m_bitCount = bits;
+    c.m_layout.m_pixel = std::move(pixel);
     return c;
 }
 
@@ -38,19 +38,19 @@ SBmpCase Paletted(const std::string& name, int width, int height, std::uint16_t 
     const auto index = [colors](int x, int y) { return U((x * 3 + y * 5) % colors); };
     SBmpCase c = Case(name, width, height, bits, index,
                       [table, index](int x, int y) { return table[index(x, y)]; });
-    c.m_spec.m_colorTable = table;
+    c.m_layout.m_colorTable = table;
     return c;
 }
 
 SBmpCase TopDown(SBmpCase c) {
     c.m_name += "_topdown";
-    c.m_spec.m_topDown = true;
+    c.m_layout.m_topDown = true;
     return c;
 }
 
 SBmpCase WithMasks(SPixelMasks masks, SBmpCase c) {
-    c.m_spec.m_bitFields = true;
-    c.m_spec.m_masks = masks;
+    c.m_layout.m_bitFields = true;
+    c.m_layout.m_masks = masks;
     return c;
 }
 

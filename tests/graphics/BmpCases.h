@@ -11,7 +11,7 @@
 // independently of the reader.
 struct SBmpCase {
     std::string m_name;
-    SBmpSpec m_spec;
+    SBmpLayout m_layout;
     std::function<SRgb(int x, int y)> m_expected;
 };
 

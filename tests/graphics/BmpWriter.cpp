@@ -9,23 +9,23 @@ void Append(std::string& out, std::uint32_t value, unsigned bytes) {
     }
 }
 
-std::string PackRow(const SBmpSpec& spec, int y) {
-    const auto stride = static_cast<std::size_t>(RowStride(spec.m_width, spec.m_bitCount));
-    const unsigned bits = spec.m_bitCount;
+std::string PackRow(const SBmpLayout& layout, int y) {
+    const auto stride = static_cast<std::size_t>(RowStride(layout.m_width, layout.m_bitCount));
+    const unsigned bits = layout.m_bitCount;
     std::string row;
     if (bits < 8) {
         row.assign(stride, '\0');
-        for (int x = 0; x < spec.m_width; ++x) {
+        for (int x = 0; x < layout.m_width; ++x) {
             const std::size_t bit = static_cast<std::size_t>(x) * bits;
             const auto shift = static_cast<unsigned>(8 - bits - bit % 8);
-            const std::uint32_t value = spec.m_pixel(x, y) & ((1u << bits) - 1u);
+            const std::uint32_t value = layout.m_pixel(x, y) & ((1u << bits) - 1u);
             row[bit / 8] =
                 static_cast<char>(static_cast<std::uint8_t>(row[bit / 8]) | (value << shift));
         }
         return row;
     }
-    for (int x = 0; x < spec.m_width; ++x) {
-        Append(row, spec.m_pixel(x, y), bits / 8);
+    for (int x = 0; x < layout.m_width; ++x) {
+        Append(row, layout.m_pixel(x, y), bits / 8);
     }
     row.resize(stride, '\0');
     return row;
@@ -33,38 +33,38 @@ std::string PackRow(const SBmpSpec& spec, int y) {
 
 } // namespace
 
-std::string MakeBmp(const SBmpSpec& spec) {
-    const int colorCount = ColorCount(spec.m_bitCount);
+std::string MakeBmp(const SBmpLayout& layout) {
+    const int colorCount = ColorCount(layout.m_bitCount);
     const std::size_t offset = BMP_HEADERS_SIZE + 4 * static_cast<std::size_t>(colorCount) +
-                               (spec.m_bitFields ? BMP_MASKS_SIZE : 0);
+                               (layout.m_bitFields ? BMP_MASKS_SIZE : 0);
     std::string pixels;
-    for (int row = 0; row < spec.m_height; ++row) {
+    for (int row = 0; row < layout.m_height; ++row) {
         // Bottom-up files store the bottom row first.
-        pixels += PackRow(spec, spec.m_topDown ? row : spec.m_height - 1 - row);
+        pixels += PackRow(layout, layout.m_topDown ? row : layout.m_height - 1 - row);
     }
     const auto u32 = [](auto value) { return static_cast<std::uint32_t>(value); };
     std::string out = "BM";
     // File header: total size, reserved, pixel offset. Info header: size, width, height, ...
     for (const std::uint32_t field :
-         {u32(offset + pixels.size()), 0u, u32(offset), BMP_INFO_HEADER_SIZE, u32(spec.m_width),
-          u32(spec.m_topDown ? -spec.m_height : spec.m_height)}) {
+         {u32(offset + pixels.size()), 0u, u32(offset), BMP_INFO_HEADER_SIZE, u32(layout.m_width),
+          u32(layout.m_topDown ? -layout.m_height : layout.m_height)}) {
         Append(out, field, 4);
     }
     Append(out, 1, 2); // planes
-    Append(out, spec.m_bitCount, 2);
+    Append(out, layout.m_bitCount, 2);
     // ... compression, image size, resolution x and y, colours used and important.
-    for (const std::uint32_t field : {spec.m_bitFields ? COMPRESSION_BITFIELDS : COMPRESSION_RGB,
-                                      u32(pixels.size()), 2835u, 2835u, spec.m_colorsUsed, 0u}) {
+    for (const std::uint32_t field : {layout.m_bitFields ? COMPRESSION_BITFIELDS : COMPRESSION_RGB,
+                                      u32(pixels.size()), 2835u, 2835u, layout.m_colorsUsed, 0u}) {
         Append(out, field, 4);
     }
     for (std::size_t i = 0; i < static_cast<std::size_t>(colorCount); ++i) {
-        const SRgb color = i < spec.m_colorTable.size() ? spec.m_colorTable[i] : SRgb{};
+        const SRgb color = i < layout.m_colorTable.size() ? layout.m_colorTable[i] : SRgb{};
         Append(out, Rgb24(color), 4); // blue, green, red, 0
     }
-    if (spec.m_bitFields) {
-        Append(out, spec.m_masks.m_red, 4);
-        Append(out, spec.m_masks.m_green, 4);
-        Append(out, spec.m_masks.m_blue, 4);
+    if (layout.m_bitFields) {
+        Append(out, layout.m_masks.m_red, 4);
+        Append(out, layout.m_masks.m_green, 4);
+        Append(out, layout.m_masks.m_blue, 4);
     }
     return out + pixels;
 }

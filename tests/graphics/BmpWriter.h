@@ -12,7 +12,7 @@
 
 // Writes bitmap files for the tests, so that every format and every damaged field can be made
 // on demand.
-struct SBmpSpec {
+struct SBmpLayout {
     std::int32_t m_width = 1;
     std::int32_t m_height = 1; // rows; the file stores -height when m_topDown
     std::uint16_t m_bitCount = 24;
@@ -27,7 +27,7 @@ struct SBmpSpec {
     std::function<std::uint32_t(int x, int y)> m_pixel = [](int, int) { return 0u; };
 };
 
-std::string MakeBmp(const SBmpSpec& spec);
+std::string MakeBmp(const SBmpLayout& layout);
 
 // Offsets of the fields tests like to damage.
 constexpr std::size_t BMP_TOTAL_SIZE_AT = 2;

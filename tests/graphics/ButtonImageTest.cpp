@@ -17,21 +17,21 @@ constexpr SRgb GREY{180, 180, 180};
 constexpr SRgb BLUE{0, 0, 255};
 
 // A white picture with a red cross through its middle.
-SBmpSpec WhiteWithCross(std::uint16_t bits) {
-    SBmpSpec spec;
-    spec.m_width = 5;
-    spec.m_height = 5;
-    spec.m_bitCount = bits;
+SBmpLayout WhiteWithCross(std::uint16_t bits) {
+    SBmpLayout layout;
+    layout.m_width = 5;
+    layout.m_height = 5;
+    layout.m_bitCount = bits;
     const auto onCross = [](int x, int y) { return x == 2 || y == 2; };
     if (bits <= 8) {
-        spec.m_colorTable = {RED, WHITE, {0, 128, 0}};
-        spec.m_pixel = [onCross](int x, int y) { return onCross(x, y) ? 0u : 1u; };
+        layout.m_colorTable = {RED, WHITE, {0, 128, 0}};
+        layout.m_pixel = [onCross](int x, int y) { return onCross(x, y) ? 0u : 1u; };
     } else {
-        spec.m_pixel = [onCross](int x, int y) {
+        layout.m_pixel = [onCross](int x, int y) {
             return onCross(x, y) ? Rgb24(RED) : Rgb24(WHITE);
         };
     }
-    return spec;
+    return layout;
 }
 
 class ButtonImageTest : public ::testing::Test {
@@ -76,12 +76,12 @@ TEST_F(ButtonImageTest, WhiteKeyBecomesTheFaceColourOfEachVariant) {
 }
 
 TEST_F(ButtonImageTest, KeyIsTheTopLeftPixelWhateverItsColour) {
-    SBmpSpec spec = WhiteWithCross(24);
+    SBmpLayout layout = WhiteWithCross(24);
     // Top-left red: red is the key, white stays.
-    spec.m_pixel = [](int x, int y) {
+    layout.m_pixel = [](int x, int y) {
         return (x == 0 && y == 0) || x == 2 ? Rgb24(RED) : Rgb24(WHITE);
     };
-    m_dir.Write("redkey.bmp", MakeBmp(spec));
+    m_dir.Write("redkey.bmp", MakeBmp(layout));
     const CDibImage& normal = GetButtonImage("redkey.bmp")->GetNormal();
     EXPECT_EQ(normal.GetPixel(0, 0), GREY);
     EXPECT_EQ(normal.GetPixel(2, 4), GREY);

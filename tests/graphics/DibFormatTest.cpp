@@ -57,12 +57,12 @@ TEST(DibFormat, PixelMasksMustBeSeparateRunsWithinThePixel) {
                      << std::hex << c.m_masks.m_red << " " << c.m_masks.m_green << " "
                      << c.m_masks.m_blue << " at " << std::dec << c.m_bits);
         EXPECT_EQ(AreValidPixelMasks(c.m_masks, c.m_bits), c.m_valid);
-        SBmpSpec spec;
-        spec.m_bitCount = c.m_bits;
-        spec.m_bitFields = true;
-        spec.m_masks = c.m_masks;
+        SBmpLayout layout;
+        layout.m_bitCount = c.m_bits;
+        layout.m_bitFields = true;
+        layout.m_masks = c.m_masks;
         CDibImage image;
-        EXPECT_EQ(LoadBytes(image, MakeBmp(spec)), c.m_valid);
+        EXPECT_EQ(LoadBytes(image, MakeBmp(layout)), c.m_valid);
     }
 }
 

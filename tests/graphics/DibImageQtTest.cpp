@@ -22,7 +22,7 @@ TEST(DibImageQt, DrawsEveryFormatUprightAtThePositionWithoutScaling) {
     for (const SBmpCase& c : AllFormatCases()) {
         SCOPED_TRACE(c.m_name);
         CDibImage image;
-        ASSERT_TRUE(LoadBytes(image, MakeBmp(c.m_spec)));
+        ASSERT_TRUE(LoadBytes(image, MakeBmp(c.m_layout)));
         QImage canvas(30, 20, QImage::Format_RGB32);
         canvas.fill(s_canvas);
         {
@@ -32,7 +32,7 @@ TEST(DibImageQt, DrawsEveryFormatUprightAtThePositionWithoutScaling) {
         for (int y = 0; y < canvas.height(); ++y) {
             for (int x = 0; x < canvas.width(); ++x) {
                 const bool inside =
-                    x >= 2 && x < 2 + c.m_spec.m_width && y >= 3 && y < 3 + c.m_spec.m_height;
+                    x >= 2 && x < 2 + c.m_layout.m_width && y >= 3 && y < 3 + c.m_layout.m_height;
                 const QRgb expected = inside ? ToQRgb(c.m_expected(x - 2, y - 3)) : s_canvas;
                 EXPECT_EQ(canvas.pixel(x, y), expected) << x << "," << y;
             }

@@ -11,25 +11,25 @@
 
 namespace {
 
-SBmpSpec Plain24(int width, int height, SRgb color) {
-    SBmpSpec spec;
-    spec.m_width = width;
-    spec.m_height = height;
-    spec.m_pixel = [color](int, int) { return Rgb24(color); };
-    return spec;
+SBmpLayout Plain24(int width, int height, SRgb color) {
+    SBmpLayout layout;
+    layout.m_width = width;
+    layout.m_height = height;
+    layout.m_pixel = [color](int, int) { return Rgb24(color); };
+    return layout;
 }
 
 // Entry i is (16 i, 0, 0); pixel (x, y) shows entry x + 4 y.
-SBmpSpec Paletted4() {
-    SBmpSpec spec;
-    spec.m_width = 4;
-    spec.m_height = 4;
-    spec.m_bitCount = 4;
+SBmpLayout Paletted4() {
+    SBmpLayout layout;
+    layout.m_width = 4;
+    layout.m_height = 4;
+    layout.m_bitCount = 4;
     for (int i = 0; i < 16; ++i) {
-        spec.m_colorTable.push_back({static_cast<std::uint8_t>(i * 16), 0, 0});
+        layout.m_colorTable.push_back({static_cast<std::uint8_t>(i * 16), 0, 0});
     }
-    spec.m_pixel = [](int x, int y) { return static_cast<std::uint32_t>(x + 4 * y); };
-    return spec;
+    layout.m_pixel = [](int x, int y) { return static_cast<std::uint32_t>(x + 4 * y); };
+    return layout;
 }
 
 using FDamage = std::function<void(std::string&)>;
@@ -61,21 +61,21 @@ TEST(DibImage, LoadsEveryAcceptedFormatPixelByPixel) {
     CTempDir dir;
     for (const SBmpCase& c : AllFormatCases()) {
         SCOPED_TRACE(c.m_name);
-        const SBmpSpec& spec = c.m_spec;
-        const bool paletted = spec.m_bitCount <= 8;
+        const SBmpLayout& layout = c.m_layout;
+        const bool paletted = layout.m_bitCount <= 8;
         CDibImage image;
-        ASSERT_TRUE(image.Load(dir.Write(c.m_name + ".bmp", MakeBmp(spec))));
-        EXPECT_EQ(image.GetWidth(), spec.m_width);
-        EXPECT_EQ(image.GetHeight(), spec.m_topDown ? -spec.m_height : spec.m_height);
-        EXPECT_EQ(image.GetRowCount(), spec.m_height);
-        EXPECT_EQ(image.GetBitCount(), spec.m_bitCount);
-        EXPECT_EQ(image.GetPalette(), paletted ? spec.m_colorTable : CreateDefaultPalette(256));
-        std::vector<std::uint32_t> row(static_cast<std::size_t>(spec.m_width));
+        ASSERT_TRUE(image.Load(dir.Write(c.m_name + ".bmp", MakeBmp(layout))));
+        EXPECT_EQ(image.GetWidth(), layout.m_width);
+        EXPECT_EQ(image.GetHeight(), layout.m_topDown ? -layout.m_height : layout.m_height);
+        EXPECT_EQ(image.GetRowCount(), layout.m_height);
+        EXPECT_EQ(image.GetBitCount(), layout.m_bitCount);
+        EXPECT_EQ(image.GetPalette(), paletted ? layout.m_colorTable : CreateDefaultPalette(256));
+        std::vector<std::uint32_t> row(static_cast<std::size_t>(layout.m_width));
         std::vector<std::uint8_t> indexes(row.size());
-        for (int y = 0; y < spec.m_height; ++y) {
+        for (int y = 0; y < layout.m_height; ++y) {
             image.DecodeRow(y, row.data());
             EXPECT_EQ(image.DecodeIndexRow(y, indexes.data()), paletted);
-            for (int x = 0; x < spec.m_width; ++x) {
+            for (int x = 0; x < layout.m_width; ++x) {
                 const SRgb expected = c.m_expected(x, y);
                 const auto i = static_cast<std::size_t>(x);
                 EXPECT_EQ(image.GetPixel(x, y), expected) << "pixel " << x << "," << y;
@@ -85,17 +85,17 @@ TEST(DibImage, LoadsEveryAcceptedFormatPixelByPixel) {
                 }
             }
         }
-        EXPECT_FALSE(image.GetPixel(spec.m_width, 0).has_value());
-        EXPECT_FALSE(image.GetPixel(0, spec.m_height).has_value());
+        EXPECT_FALSE(image.GetPixel(layout.m_width, 0).has_value());
+        EXPECT_FALSE(image.GetPixel(0, layout.m_height).has_value());
         EXPECT_FALSE(image.GetPixel(-1, 0).has_value());
     }
 }
 
 TEST(DibImage, ColourTableIsReadByBitCountNotByColoursUsed) {
-    SBmpSpec spec = Paletted4();
-    spec.m_colorsUsed = 3;
+    SBmpLayout layout = Paletted4();
+    layout.m_colorsUsed = 3;
     CDibImage image;
-    ASSERT_TRUE(LoadBytes(image, MakeBmp(spec)));
+    ASSERT_TRUE(LoadBytes(image, MakeBmp(layout)));
     EXPECT_EQ(image.GetColorCount(), 16);
     // Index 15 (bottom-right) shows table entry 15 although colours-used says 3.
     EXPECT_EQ(image.GetPixel(3, 3), (SRgb{240, 0, 0}));
@@ -220,24 +220,24 @@ TEST(DibImage, SidesUpTo16384PixelsAndRowsUpTo64MiBLoad) {
         // clang-format on
     };
     for (const auto& side : sides) {
-        SBmpSpec spec;
-        spec.m_width = side.m_width;
-        spec.m_height = side.m_height;
-        spec.m_bitCount = 1;
-        spec.m_topDown = side.m_topDown;
+        SBmpLayout layout;
+        layout.m_width = side.m_width;
+        layout.m_height = side.m_height;
+        layout.m_bitCount = 1;
+        layout.m_topDown = side.m_topDown;
         CDibImage image;
-        EXPECT_EQ(LoadBytes(image, MakeBmp(spec)), side.m_loads)
+        EXPECT_EQ(LoadBytes(image, MakeBmp(layout)), side.m_loads)
             << side.m_width << "x" << side.m_height << (side.m_topDown ? " top-down" : "");
     }
 
     // 16384 x 1024 x 32 bits is exactly 64 MiB of rows.
-    SBmpSpec spec;
-    spec.m_width = 16384;
-    spec.m_height = 1024;
-    spec.m_bitCount = 32;
-    spec.m_topDown = true;
-    spec.m_pixel = [](int x, int y) { return static_cast<std::uint32_t>(x ^ y); };
-    std::string bytes = MakeBmp(spec);
+    SBmpLayout layout;
+    layout.m_width = 16384;
+    layout.m_height = 1024;
+    layout.m_bitCount = 32;
+    layout.m_topDown = true;
+    layout.m_pixel = [](int x, int y) { return static_cast<std::uint32_t>(x ^ y); };
+    std::string bytes = MakeBmp(layout);
     CDibImage image;
     ASSERT_TRUE(LoadBytes(image, bytes));
     EXPECT_EQ(image.GetPixel(16383, 1023), (SRgb{0, 0x3C, 0}));
@@ -268,7 +268,7 @@ TEST(DibImage, SetPixelStoresTheNearestColourTheFormatHolds) {
     EXPECT_EQ(paletted.GetPixel(2, 0), (SRgb{32, 0, 0}));
 
     // 5-5-5: 180 is not a level; 181 (22 of 31) is the nearest.
-    SBmpSpec spec16;
+    SBmpLayout spec16;
     spec16.m_width = 2;
     spec16.m_bitCount = 16;
     CDibImage high;
@@ -282,11 +282,11 @@ TEST(DibImage, ReplaceColorChangesExactlyTheKeyPixelsInEveryFormat) {
     for (const SBmpCase& c : AllFormatCases()) {
         SCOPED_TRACE(c.m_name);
         CDibImage image;
-        ASSERT_TRUE(LoadBytes(image, MakeBmp(c.m_spec)));
+        ASSERT_TRUE(LoadBytes(image, MakeBmp(c.m_layout)));
         const SRgb keyShown = *image.GetPixel(0, 0);
         image.ReplaceColor(keyShown, GREY);
-        for (int y = 0; y < c.m_spec.m_height; ++y) {
-            for (int x = 0; x < c.m_spec.m_width; ++x) {
+        for (int y = 0; y < c.m_layout.m_height; ++y) {
+            for (int x = 0; x < c.m_layout.m_width; ++x) {
                 const SRgb before = c.m_expected(x, y);
                 EXPECT_EQ(image.GetPixel(x, y), before == keyShown ? GREY : before)
                     << x << "," << y;
@@ -296,11 +296,11 @@ TEST(DibImage, ReplaceColorChangesExactlyTheKeyPixelsInEveryFormat) {
 }
 
 TEST(DibImage, ReplaceColorRewritesEveryTableEntryOfTheKey) {
-    SBmpSpec spec = Paletted4();
-    spec.m_colorTable[0] = WHITE;
-    spec.m_colorTable[9] = WHITE;
+    SBmpLayout layout = Paletted4();
+    layout.m_colorTable[0] = WHITE;
+    layout.m_colorTable[9] = WHITE;
     CDibImage image;
-    ASSERT_TRUE(LoadBytes(image, MakeBmp(spec)));
+    ASSERT_TRUE(LoadBytes(image, MakeBmp(layout)));
     image.ReplaceColor(WHITE, GREY);
     EXPECT_EQ(image.GetPixel(0, 0), GREY);
     EXPECT_EQ(image.GetPixel(1, 2), GREY); // index 9

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     }
     for (const SBmpCase& c : AllFormatCases()) {
         std::ofstream file(std::string(argv[1]) + "/" + c.m_name + ".bmp", std::ios::binary);
-        file << MakeBmp(c.m_spec);
+        file << MakeBmp(c.m_layout);
         if (!file) {
             std::fprintf(stderr, "cannot write %s\n", c.m_name.c_str());
             return 1;

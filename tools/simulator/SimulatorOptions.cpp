@@ -94,7 +94,7 @@ std::string SimulatorUsage() {
            "  --baud N                pace the line at N baud (default 9600; 0: no pacing)\n"
            "  --report-interval MS    report one register every MS ms on its own, in turn\n"
            "                          (default 1000; 0: never)\n"
-           "  --animate SPEC          move registers on their own; repeatable:\n"
+           "  --animate WHAT          move registers on their own; repeatable:\n"
            "                            ramp:REG:FROM:TO:SECONDS\n"
            "                            sine:REG:CENTRE:AMPLITUDE:SECONDS[:PHASE]\n"
            "                            vector:REGX:REGY:RADIUS:SECONDS[:PHASE]\n"
