@@ -22,19 +22,22 @@ std::size_t SkipPast(std::string_view text, std::size_t at, std::string_view ter
 // Index just past the '>' that closes a tag, honouring quoted attribute values; sets
 // selfClosing when the tag ends in "/>".
 std::size_t SkipTag(std::string_view text, std::size_t at, bool& selfClosing) {
-    char quote = 0;
-    for (std::size_t i = at; i < text.size(); ++i) {
+    std::size_t i = at;
+    while (i < text.size()) {
         const char c = text[i];
-        if (quote != 0) {
-            if (c == quote) {
-                quote = 0;
-            }
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == '>') {
+        if (c == '>') {
             selfClosing = i > at && text[i - 1] == '/';
             return i + 1;
         }
+        if (c == '"' || c == '\'') {
+            const std::size_t close = text.find(c, i + 1);
+            if (close == std::string_view::npos) {
+                break;
+            }
+            i = close + 1;
+            continue;
+        }
+        ++i;
     }
     selfClosing = false;
     return text.size();
@@ -87,17 +90,21 @@ bool ExceedsNestingDepth(std::string_view text, int limit) {
         if (open == std::string_view::npos) {
             break;
         }
-        if (StartsWith(text, open, "<!--")) {
-            i = SkipPast(text, open + 4, "-->");
-        } else if (StartsWith(text, open, "<![CDATA[")) {
-            i = SkipPast(text, open + 9, "]]>");
-        } else if (StartsWith(text, open, "<?")) {
-            i = SkipPast(text, open + 2, "?>");
-        } else if (StartsWith(text, open, "<!")) {
-            i = SkipPast(text, open + 2, ">");
-        } else if (StartsWith(text, open, "</")) {
+        // Decided by the character after '<' first: most markup is plain tags.
+        const char next = open + 1 < text.size() ? text[open + 1] : '\0';
+        if (next == '/') {
             depth = depth > 0 ? depth - 1 : 0;
             i = SkipPast(text, open + 2, ">");
+        } else if (next == '?') {
+            i = SkipPast(text, open + 2, "?>");
+        } else if (next == '!') {
+            if (StartsWith(text, open, "<!--")) {
+                i = SkipPast(text, open + 4, "-->");
+            } else if (StartsWith(text, open, "<![CDATA[")) {
+                i = SkipPast(text, open + 9, "]]>");
+            } else {
+                i = SkipPast(text, open + 2, ">");
+            }
         } else {
             bool selfClosing = false;
             i = SkipTag(text, open + 1, selfClosing);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -98,6 +99,15 @@ std::string Utf8ToCp1252(std::string_view text) {
 bool IsValidUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
+        // Plain ASCII, which most of a configuration is, eight bytes at a time.
+        std::uint64_t block = 0;
+        if (i + sizeof block <= text.size()) {
+            std::memcpy(&block, text.data() + i, sizeof block);
+            if ((block & 0x8080808080808080u) == 0) {
+                i += sizeof block;
+                continue;
+            }
+        }
         const auto lead = static_cast<unsigned char>(text[i]);
         if (lead < 0x80) {
             ++i;
