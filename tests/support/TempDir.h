@@ -3,7 +3,8 @@
 #include <string>
 
 // A fresh folder under the system's temporary directory, removed with everything in it when
-// the object goes. Path() ends in '/', like the program directory.
+// the object goes, or at the latest when the process ends through exit(). Path() ends in '/',
+// like the program directory.
 class CTempDir {
 public:
     CTempDir();
