@@ -115,9 +115,11 @@ bool CDibImage::Decode(const std::uint8_t* data, std::size_t size,
     if (header.m_size != BMP_INFO_HEADER_SIZE) {
         return false;
     }
-    // The table is read by the bit count alone; the colours-used field does not shorten it.
+    // The table is read by the bit count alone, directly after the info header. A picture with
+    // fewer colours may start its pixels inside that span, so those bytes may well be pixels;
+    // only a file too short to hold the whole table is refused.
     const auto colorCount = static_cast<std::size_t>(ColorCount(header.m_bitCount));
-    std::size_t headersEnd = BMP_HEADERS_SIZE + 4 * colorCount;
+    std::size_t headersEnd = BMP_HEADERS_SIZE;
     SPixelMasks masks;
     if (header.m_compression == COMPRESSION_BITFIELDS &&
         (header.m_bitCount == 16 || header.m_bitCount == 32)) {
@@ -127,7 +129,7 @@ bool CDibImage::Decode(const std::uint8_t* data, std::size_t size,
         masks = ReadPixelMasks(data + headersEnd);
         headersEnd += BMP_MASKS_SIZE;
     }
-    if (size < headersEnd) {
+    if (size < BMP_HEADERS_SIZE + 4 * colorCount) {
         return false;
     }
     std::array<SRgb, 256> colorTable{};
@@ -173,18 +175,20 @@ bool CDibImage::Create(const SBitmapInfoHeader& header, const SRgb* colorTable,
     }
     const auto stride = static_cast<std::size_t>(RowStride(header.m_width, header.m_bitCount));
     const std::size_t sectionBytes = stride * static_cast<std::size_t>(rows);
-    if (sectionBytes > MAX_PIXEL_BYTES || pixelBytes < sectionBytes) {
+    if (sectionBytes > MAX_PIXEL_BYTES) {
         return false;
     }
-    if (fileBuffer != nullptr) {
+    if (fileBuffer != nullptr && pixelBytes >= sectionBytes) {
         m_storage = std::move(*fileBuffer);
         m_bits = const_cast<std::uint8_t*>(pixels);
     } else {
-        m_storage.reset(new (std::nothrow) std::uint8_t[sectionBytes]);
+        // Some writers drop the last row's padding, or more: the rows go as far as the data
+        // does and the rest of the picture stays zero.
+        m_storage.reset(new (std::nothrow) std::uint8_t[sectionBytes]());
         if (!m_storage) {
             return false;
         }
-        std::memcpy(m_storage.get(), pixels, sectionBytes);
+        std::memcpy(m_storage.get(), pixels, std::min(pixelBytes, sectionBytes));
         m_bits = m_storage.get();
     }
 

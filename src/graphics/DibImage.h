@@ -20,8 +20,9 @@
 // Accepted: uncompressed pictures of 1, 2, 4, 8, 16, 24 and 32 bits, and bit-field pictures of
 // 16 and 32 bits (their three masks follow the info header). 16-bit pictures without masks are
 // 5-5-5 (the top bit unused). Run-length, JPEG and PNG pictures are refused, as is every file
-// whose sizes do not add up: at most 16384 pixels a side and 64 MiB of pixel rows, the pixel
-// data must cover every row, and nothing may point outside the file or into its headers.
+// whose sizes do not add up: at most 16384 pixels a side and 64 MiB of pixel rows, and nothing
+// may point outside the file or into its headers. Pixel data that covers fewer rows than the
+// picture has fills it as far as it goes; the rest is zero.
 //
 // Coordinates are screen coordinates: (0, 0) is the top-left pixel, whichever order the rows are
 // stored in. A picture stored top-down (negative height) is shown upright.
@@ -38,10 +39,10 @@ public:
     CDibImage& operator=(const CDibImage&) = delete;
 
     // Replaces the picture with the file at path (UTF-8). A file that cannot be read, is not a
-    // bitmap file, has an info header other than 40 bytes, a short colour table or mask block,
-    // a total size not beyond its pixel offset, a pixel offset inside its headers or beyond its
-    // end leaves the image as it was. A file that gets that far but describes a picture that
-    // cannot be made (format, dimensions, too little pixel data) leaves the image empty.
+    // bitmap file, has an info header other than 40 bytes, is too short for the full colour
+    // table or the mask block, has a total size beyond the file or not beyond its pixel offset,
+    // or a pixel offset inside its headers leaves the image as it was. A file that gets that far
+    // but describes a picture that cannot be made (format, dimensions) leaves the image empty.
     bool Load(const std::string& path);
     // The same on the bytes of a whole file.
     bool LoadFromMemory(const std::uint8_t* data, std::size_t size);

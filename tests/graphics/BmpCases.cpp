@@ -28,8 +28,11 @@ SBmpCase Case(std::string name, int width, int height, std::uint16_t bits,
     return c;
 }
 
-SBmpCase Paletted(const std::string& name, int width, int height, std::uint16_t bits) {
-    const int colors = 1 << bits;
+// With fewer colours than the bit count allows, the table is short and the pixels follow it.
+SBmpCase Paletted(const std::string& name, int width, int height, std::uint16_t bits,
+                  int colors = 0) {
+    const bool shortTable = colors != 0;
+    colors = shortTable ? colors : 1 << bits;
     std::vector<SRgb> table;
     for (int i = 0; i < colors; ++i) {
         table.push_back({static_cast<std::uint8_t>(i * 37 % 256),
@@ -39,6 +42,8 @@ SBmpCase Paletted(const std::string& name, int width, int height, std::uint16_t 
     SBmpCase c = Case(name, width, height, bits, index,
                       [table, index](int x, int y) { return table[index(x, y)]; });
     c.m_layout.m_colorTable = table;
+    c.m_layout.m_shortTable = shortTable;
+    c.m_layout.m_colorsUsed = shortTable ? U(colors) : 0u;
     return c;
 }
 
@@ -54,6 +59,15 @@ SBmpCase WithMasks(SPixelMasks masks, SBmpCase c) {
     return c;
 }
 
+// Pixel data cut short by some bytes: rows from the first stored (the bottom one) on.
+SBmpCase Cut(std::string name, std::size_t missingBytes, std::function<SRgb(int, int)> expected,
+             SBmpCase c) {
+    c.m_name = std::move(name);
+    c.m_layout.m_missingBytes = missingBytes;
+    c.m_expected = std::move(expected);
+    return c;
+}
+
 SRgb Gradient(int x, int y) {
     return {static_cast<std::uint8_t>(x * 40 + 3), static_cast<std::uint8_t>(y * 60 + 7),
             static_cast<std::uint8_t>(200 - x * y)};
@@ -64,13 +78,17 @@ SRgb Gradient(int x, int y) {
 std::vector<SBmpCase> AllFormatCases() {
     const SBmpCase rgb24 = Case(
         "24bit", 3, 4, 24, [](int x, int y) { return Rgb24(Gradient(x, y)); }, Gradient);
+    const SBmpCase rgb24Square = Case(
+        "24bit_square", 4, 4, 24, [](int x, int y) { return Rgb24(Gradient(x, y)); }, Gradient);
     // Odd widths put the row padding and partly used bytes to work.
     return {
         Paletted("1bit", 13, 3, 1),
         Paletted("2bit", 7, 3, 2),
         Paletted("4bit", 5, 4, 4),
         TopDown(Paletted("4bit", 5, 4, 4)),
+        Paletted("4bit_2colors", 9, 8, 4, 2),
         Paletted("8bit", 5, 3, 8),
+        Paletted("8bit_16colors", 40, 30, 8, 16), // as converted from GIF
         // The unused top bit is set on purpose: it must not leak into red.
         Case(
             "16bit_555", 3, 3, 16,
@@ -89,6 +107,10 @@ std::vector<SBmpCase> AllFormatCases() {
                       })),
         rgb24, // 9 bytes of pixels, 3 of padding per row
         TopDown(rgb24),
+        Cut("24bit_no_last_padding", 3, Gradient, rgb24),
+        Cut(
+            "24bit_two_rows", 24, [](int x, int y) { return y < 2 ? SRgb{} : Gradient(x, y); },
+            rgb24Square),
         // The fourth byte is not alpha; whatever it holds, the pixel shows its colour.
         Case(
             "32bit", 4, 3, 32,

@@ -34,14 +34,17 @@ std::string PackRow(const SBmpLayout& layout, int y) {
 } // namespace
 
 std::string MakeBmp(const SBmpLayout& layout) {
-    const int colorCount = ColorCount(layout.m_bitCount);
-    const std::size_t offset = BMP_HEADERS_SIZE + 4 * static_cast<std::size_t>(colorCount) +
-                               (layout.m_bitFields ? BMP_MASKS_SIZE : 0);
+    const std::size_t colorCount = layout.m_shortTable
+                                       ? layout.m_colorTable.size()
+                                       : static_cast<std::size_t>(ColorCount(layout.m_bitCount));
+    const std::size_t offset =
+        BMP_HEADERS_SIZE + 4 * colorCount + (layout.m_bitFields ? BMP_MASKS_SIZE : 0);
     std::string pixels;
     for (int row = 0; row < layout.m_height; ++row) {
         // Bottom-up files store the bottom row first.
         pixels += PackRow(layout, layout.m_topDown ? row : layout.m_height - 1 - row);
     }
+    pixels.resize(pixels.size() - layout.m_missingBytes);
     const auto u32 = [](auto value) { return static_cast<std::uint32_t>(value); };
     std::string out = "BM";
     // File header: total size, reserved, pixel offset. Info header: size, width, height, ...
@@ -57,7 +60,7 @@ std::string MakeBmp(const SBmpLayout& layout) {
                                       u32(pixels.size()), 2835u, 2835u, layout.m_colorsUsed, 0u}) {
         Append(out, field, 4);
     }
-    for (std::size_t i = 0; i < static_cast<std::size_t>(colorCount); ++i) {
+    for (std::size_t i = 0; i < colorCount; ++i) {
         const SRgb color = i < layout.m_colorTable.size() ? layout.m_colorTable[i] : SRgb{};
         Append(out, Rgb24(color), 4); // blue, green, red, 0
     }

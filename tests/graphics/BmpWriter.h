@@ -19,9 +19,13 @@ struct SBmpLayout {
     bool m_topDown = false;
     bool m_bitFields = false;
     SPixelMasks m_masks;
-    // Written as ColorCount(bit count) entries, missing ones black.
+    // Written as ColorCount(bit count) entries, missing ones black; a short table (as many
+    // entries as it holds, the pixels right after it) when m_shortTable.
     std::vector<SRgb> m_colorTable;
+    bool m_shortTable = false;
     std::uint32_t m_colorsUsed = 0;
+    // Bytes cut off the end of the pixel data.
+    std::size_t m_missingBytes = 0;
     // The stored value at screen (x, y): a table index, or the packed colour bits (0xRRGGBB
     // for 24 bits).
     std::function<std::uint32_t(int x, int y)> m_pixel = [](int, int) { return 0u; };
