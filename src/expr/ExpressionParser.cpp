@@ -1,8 +1,8 @@
 #include "ExpressionParser.h"
 
 #include "Builtins.h"
+#include "ConfigurationRegisters.h"
 #include "DecimalReader.h"
-#include "config/Configuration.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,7 +27,7 @@ const char* const s_messages[] = {
 
 // The digits after the 'R' read like atoi: leading digits only, none gives register 0. A number
 // beyond the 32-bit range names no register rather than wrapping onto another one.
-bool ReadRegister(std::string_view digits, double& value) {
+bool ReadRegister(IRegisterReader& registers, std::string_view digits, double& value) {
     std::int64_t number = 0;
     for (const char c : digits) {
         if (c < '0' || c > '9') {
@@ -38,19 +38,15 @@ bool ReadRegister(std::string_view digits, double& value) {
             return false;
         }
     }
-    const CParameter* parameter =
-        CConfiguration::GetInstance()->FindParameter(static_cast<std::int32_t>(number));
-    if (parameter == nullptr) {
-        return false;
-    }
-    value = static_cast<double>(parameter->GetValue());
-    return true;
+    return registers.ReadRegister(static_cast<std::int32_t>(number), value);
 }
 
 } // namespace
 
 // The variable table starts with every slot free.
-CExpressionParser::CExpressionParser() = default;
+CExpressionParser::CExpressionParser() : m_registers(&CConfigurationRegisters::ProcessWide()) {}
+
+CExpressionParser::CExpressionParser(IRegisterReader& registers) : m_registers(&registers) {}
 
 bool CExpressionParser::SetVariable(const char* name, double value) {
     return name != nullptr && m_variables.Set(name, value);
@@ -69,7 +65,7 @@ bool CExpressionParser::ReadValue(std::string_view name, double& value) const {
         return false;
     }
     if (name[0] == 'R') {
-        return ReadRegister(name.substr(1), value);
+        return ReadRegister(*m_registers, name.substr(1), value);
     }
     if (const double* variable = m_variables.Find(name)) {
         value = *variable;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ExpressionScanner.h"
+#include "RegisterReader.h"
 #include "VariableTable.h"
 
 #include <array>
@@ -17,7 +18,8 @@
 //
 // Every object has its own scanner, error record and variables; construction empties the
 // variables and they live from one evaluation to the next within the object. Not thread-safe:
-// one object belongs to one thread.
+// one object belongs to one thread. Registers are read from the process-wide store unless the
+// object is given another reader.
 //
 // Texts of any length are evaluated in full, read in place: nothing is copied or cut, so a long
 // formula or a long run of digits counts entirely. Names count by their first 15 characters.
@@ -43,6 +45,8 @@ public:
     static constexpr std::size_t MAX_ERROR_TOKEN_LENGTH = 31;
 
     CExpressionParser();
+    // Reads registers through the given reader, which must outlive the object.
+    explicit CExpressionParser(IRegisterReader& registers);
     virtual ~CExpressionParser() = default;
 
     // Removes any variable of that name, then stores it in the lowest-numbered free slot. A name
@@ -88,6 +92,7 @@ private:
     void Raise(int code, std::string_view token, std::size_t position);
     bool Failed() const { return m_errorCode != ERROR_NONE; }
 
+    IRegisterReader* m_registers;
     CExpressionScanner m_scanner;
     CVariableTable m_variables;
     int m_errorCode = ERROR_NONE;
