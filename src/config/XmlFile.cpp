@@ -2,6 +2,7 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <strings.h>
 #include <sys/mman.h>
@@ -80,9 +81,18 @@ bool NamesUtf8(const char* encoding) {
            strcasecmp(encoding, "UTF8") == 0;
 }
 
+bool HasNonAscii(std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return (static_cast<unsigned char>(c) & 0x80u) != 0; });
+}
+
 } // namespace
 
 bool ExceedsNestingDepth(std::string_view text, int limit) {
+    return FindNestingExcess(text, limit) != std::string_view::npos;
+}
+
+std::size_t FindNestingExcess(std::string_view text, int limit) {
     int depth = 0;
     std::size_t i = 0;
     while (i < text.size()) {
@@ -109,14 +119,15 @@ bool ExceedsNestingDepth(std::string_view text, int limit) {
             bool selfClosing = false;
             i = SkipTag(text, open + 1, selfClosing);
             if (!selfClosing && ++depth > limit) {
-                return true;
+                return open;
             }
         }
     }
-    return false;
+    return std::string_view::npos;
 }
 
-ETextEncoding DetectEncoding(std::string_view text, const TiXmlDocument& document) {
+std::optional<ETextEncoding> DeclaredEncoding(std::string_view text,
+                                              const TiXmlDocument& document) {
     if (StartsWith(text, 0, "\xEF\xBB\xBF")) {
         return ETextEncoding::Utf8;
     }
@@ -126,7 +137,7 @@ ETextEncoding DetectEncoding(std::string_view text, const TiXmlDocument& documen
             return NamesUtf8(declaration->Encoding()) ? ETextEncoding::Utf8 : ETextEncoding::Cp1252;
         }
     }
-    return ETextEncoding::Cp1252;
+    return std::nullopt;
 }
 
 bool LoadXmlFile(const std::string& path, TiXmlDocument& document, ETextEncoding& encoding) {
@@ -138,14 +149,25 @@ bool LoadXmlFile(const std::string& path, TiXmlDocument& document, ETextEncoding
     {
         // Only regular, non-empty files: a folder or a device is no configuration.
         const CMappedFile mapped(fileno(file));
-        if (mapped.IsValid() && !ExceedsNestingDepth(mapped.Text(), MAX_XML_DEPTH)) {
+        const std::string_view text = mapped.Text();
+        if (mapped.IsValid() && !ExceedsNestingDepth(text, MAX_XML_DEPTH)) {
             // TinyXML's UTF-8 mode trusts every lead byte and reads past the end of the buffer
             // after a cut sequence. A text that is not valid UTF-8 cannot be UTF-8 anyway, so it
             // is read byte by byte as code page 1252 whatever its declaration says.
-            const bool utf8 = IsValidUtf8(mapped.Text());
+            const bool utf8 = IsValidUtf8(text);
             loaded = document.LoadFile(file, utf8 ? TIXML_DEFAULT_ENCODING : TIXML_ENCODING_LEGACY);
-            if (loaded) {
-                encoding = utf8 ? DetectEncoding(mapped.Text(), document) : ETextEncoding::Cp1252;
+            encoding = ETextEncoding::Cp1252;
+            if (loaded && utf8) {
+                const std::optional<ETextEncoding> declared = DeclaredEncoding(text, document);
+                if (declared) {
+                    encoding = *declared;
+                } else if (HasNonAscii(text)) {
+                    // Editors on Linux write UTF-8 without saying so. TinyXML reads an
+                    // undeclared text byte by byte and turns character references into single
+                    // bytes, so such a text is read again as UTF-8.
+                    loaded = document.LoadFile(file, TIXML_ENCODING_UTF8);
+                    encoding = ETextEncoding::Utf8;
+                }
             }
         }
     }

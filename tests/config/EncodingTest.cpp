@@ -9,6 +9,8 @@ namespace {
 
 const std::string s_uberUtf8 = "\xC3\xBC"
                                "ber";
+const std::string s_overview = "\xC3\x9C"
+                               "bersicht";
 const std::string s_uberCp1252 = "\xFC"
                                  "ber";
 
@@ -44,14 +46,18 @@ TEST(TextCodec, ValidatesUtf8Strictly) {
     }
 }
 
-TEST(TextEncoding, DocumentsDeclaringUtf8HoldUtf8) {
+// Without a declaration, as editors on Linux write it, valid UTF-8 with non-ASCII text is UTF-8.
+// Character references come out as UTF-8 too.
+TEST(TextEncoding, DocumentsDeclaringOrHoldingUtf8HoldUtf8) {
     for (const char* prologue :
          {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "<?xml version=\"1.0\" encoding=\"utf8\"?>",
-          "<?xml version=\"1.0\"?>", "\xEF\xBB\xBF"}) {
-        const auto config = LoadNamed(prologue, s_uberUtf8);
+          "<?xml version=\"1.0\"?>", "\xEF\xBB\xBF", ""}) {
+        const auto config = LoadNamed(prologue, s_overview + " &#176;C");
         ASSERT_NE(config, nullptr) << prologue;
         EXPECT_EQ(config->GetTextEncoding(), ETextEncoding::Utf8) << prologue;
-        EXPECT_EQ(config->DisplayText(config->GetParameter(0)->GetName()), s_uberUtf8);
+        EXPECT_EQ(config->DisplayText(config->GetParameter(0)->GetName()),
+                  s_overview + " \xC2\xB0" + "C")
+            << prologue;
     }
 }
 
