@@ -65,6 +65,9 @@ public:
     bool IsLinkAlive() const;
     void SetClock(const IClock* clock);
 
+    // The parsed file the records point into.
+    const TiXmlDocument& GetDocument() const { return *m_document; }
+
     // Encoding of the texts the records point to, and the conversion for showing them.
     ETextEncoding GetTextEncoding() const { return m_encoding; }
     std::string DisplayText(const char* text) const;
