@@ -66,7 +66,29 @@ TEST(TsGeometry, TinyViewsUseSize100) {
     EXPECT_EQ(ComputeTsFrame(2, 50).m_size, 2);
 }
 
-// The frame, and the tips at angles 0 and 90, are checked pixel by pixel in the view's tests.
+// The horizontal axis ends at the smaller side, not at the width.
+TEST(TsGeometry, FramesOfASquareAndAWideView) {
+    const struct {
+        std::int32_t m_width, m_height;
+        Box m_circle;
+        Point m_center, m_horizontalTo;
+    } cases[] = {
+        {200, 200, {24, 24, 177, 177}, {100, 100}, {200, 100}},
+        {240, 180, {51, 21, 189, 159}, {120, 90}, {180, 90}},
+    };
+    for (const auto& c : cases) {
+        const STsFrame frame = ComputeTsFrame(c.m_width, c.m_height);
+        SCOPED_TRACE(testing::Message() << c.m_width << "x" << c.m_height);
+        EXPECT_EQ(Corners(frame.m_circle), c.m_circle);
+        EXPECT_EQ(Xy(frame.m_center), c.m_center);
+        EXPECT_EQ(Xy(frame.m_verticalAxisFrom), (Point{c.m_center.first, 0}));
+        EXPECT_EQ(Xy(frame.m_verticalAxisTo), (Point{c.m_center.first, c.m_height}));
+        EXPECT_EQ(Xy(frame.m_horizontalAxisFrom), (Point{0, c.m_center.second}));
+        EXPECT_EQ(Xy(frame.m_horizontalAxisTo), c.m_horizontalTo);
+    }
+}
+
+// The tips at angles 0 and 90 are checked pixel by pixel in the view's tests.
 TEST(TsGeometry, VectorShapesInASquareView) {
     const STsFrame frame = ComputeTsFrame(200, 200);
     EXPECT_EQ(Corners(ComputeTsVectorShape(frame, {0, 100}).m_label), (Box{176, 80, 276, 140}));
@@ -140,6 +162,12 @@ TEST_F(TsVectorsTest, RefreshRecomputesOnlyTheVectorsOfChangedRegisters) {
     EXPECT_TRUE(m_vectors.Refresh());
     EXPECT_EQ(All(), (Vectors{Point{315, 71}, {0, 0}, {90, 100}, {0, 5}}));
     EXPECT_EQ(m_vectors.GetRegisterValue(25), 100);
+
+    // The last register, the fourth vector's y, counts like the others and settles too.
+    Set(27, -5);
+    EXPECT_TRUE(m_vectors.Refresh());
+    EXPECT_EQ(All()[3], (Point{315, 7}));
+    EXPECT_FALSE(m_vectors.Refresh());
 }
 
 TEST_F(TsVectorsTest, UndeclaredRegistersStayZeroAndOthersAreIgnored) {
