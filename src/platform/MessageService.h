@@ -7,9 +7,9 @@
 
 enum class EMessageIcon { None, Information, Question, Warning, Error };
 
-enum class EMessageButtons { Ok, YesNo };
+enum class EMessageButtons { Ok, YesNo, OkCancel };
 
-enum class EMessageResult { Ok, Yes, No };
+enum class EMessageResult { Ok, Yes, No, Cancel };
 
 class IMessageService {
 public:
@@ -20,7 +20,7 @@ public:
 };
 
 // The service every part of the program uses. Until one is installed, messages go to standard
-// error and questions are answered "Yes".
+// error and questions are answered "Yes" (or "OK").
 IMessageService& GetMessageService();
 
 // Installs a service (not owned); nullptr restores the standard-error fallback.

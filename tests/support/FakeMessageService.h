@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-// Records every message instead of showing it and answers with a preset result.
+// Records every message instead of showing it and answers questions with a preset result:
+// No or Cancel declines (answered as the question's buttons offer), anything else accepts.
 class CFakeMessageService final : public IMessageService {
 public:
     struct SMessage {
@@ -25,7 +26,17 @@ public:
                                EMessageIcon icon, EMessageButtons buttons) override {
         const std::lock_guard<std::mutex> lock(m_mutex);
         m_messages.push_back({text, caption, icon, buttons});
-        return buttons == EMessageButtons::YesNo ? m_nextAnswer : EMessageResult::Ok;
+        const bool declined =
+            m_nextAnswer == EMessageResult::No || m_nextAnswer == EMessageResult::Cancel;
+        switch (buttons) {
+        case EMessageButtons::YesNo:
+            return declined ? EMessageResult::No : EMessageResult::Yes;
+        case EMessageButtons::OkCancel:
+            return declined ? EMessageResult::Cancel : EMessageResult::Ok;
+        case EMessageButtons::Ok:
+            break;
+        }
+        return EMessageResult::Ok;
     }
 
     void SetNextAnswer(EMessageResult answer) {

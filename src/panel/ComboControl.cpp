@@ -1,0 +1,31 @@
+#include "ComboControl.h"
+
+#include "ControlRules.h"
+
+CComboControl::CComboControl(QWidget* parent) : QComboBox(parent) {}
+
+CComboControl::~CComboControl() = default;
+
+void CComboControl::AddItem(const QString& name, std::int32_t value) {
+    addItem(name);
+    m_values.push_back(value);
+    // Qt selects the first entry added; the list starts with none, so that nothing is written
+    // before a value or the operator chooses one.
+    setCurrentIndex(-1);
+}
+
+void CComboControl::ShowValue(std::int32_t value) {
+    const int index =
+        FindLastItemWithValue(m_values.data(), static_cast<int>(m_values.size()), value);
+    if (index >= 0) {
+        setCurrentIndex(index);
+    }
+}
+
+std::optional<std::int32_t> CComboControl::ReadUserValue() const {
+    const int index = currentIndex();
+    if (index < 0 || static_cast<std::size_t>(index) >= m_values.size()) {
+        return std::nullopt;
+    }
+    return m_values[static_cast<std::size_t>(index)];
+}

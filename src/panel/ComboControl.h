@@ -1,0 +1,28 @@
+#pragma once
+
+#include "PageControl.h"
+
+#include <QComboBox>
+
+#include <vector>
+
+// A drop-down list whose entries stand for values. It starts without a selection; a display
+// value selects the last entry with that value, and the value of the entry the operator picks
+// is read back on every tick.
+class CComboControl : public QComboBox, public IPageControl {
+    Q_OBJECT
+
+public:
+    explicit CComboControl(QWidget* parent = nullptr);
+    ~CComboControl() override;
+
+    // Appends an entry at the end: the list is never sorted, so position i is entry i.
+    void AddItem(const QString& name, std::int32_t value);
+
+    // No entry with the value leaves the selection as it is.
+    void ShowValue(std::int32_t value) override;
+    std::optional<std::int32_t> ReadUserValue() const override;
+
+private:
+    std::vector<std::int32_t> m_values;
+};

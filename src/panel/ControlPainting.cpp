@@ -1,0 +1,22 @@
+#include "ControlPainting.h"
+
+#include <QPainter>
+#include <QWidget>
+
+void PreparePainter(QPainter& painter, const QWidget& widget) {
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    QFont font = widget.font();
+    font.setStyleStrategy(QFont::NoAntialias);
+    painter.setFont(font);
+}
+
+void DrawFrame(QPainter& painter, int width, int height) {
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    painter.setPen(QPen(Qt::black, 0));
+    painter.setBrush(Qt::NoBrush);
+    // The outline of QRect(0, 0, w - 1, h - 1) covers columns 0..w-1 and rows 0..h-1.
+    painter.drawRect(QRect(0, 0, width - 1, height - 1));
+}

@@ -1,0 +1,99 @@
+#include "ControlRules.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+__extension__ typedef __int128 Wide;
+
+// The row of value v; the quotient is truncated toward zero like the 32-bit original.
+std::int32_t BarRow(std::int32_t minimum, std::int32_t maximum, std::int32_t value,
+                    std::int32_t height) {
+    const Wide row = (Wide{maximum} - value) * height / (Wide{maximum} - minimum);
+    // Beyond the edges every row looks the same to the clipped drawing.
+    const Wide low = -1;
+    const Wide high = Wide{height} + 1;
+    return static_cast<std::int32_t>(std::clamp(row, low, high));
+}
+
+bool IsWhiteSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+} // namespace
+
+SBarRows ComputeBarRows(std::int32_t minimum, std::int32_t maximum, std::int32_t value,
+                        std::int32_t height) {
+    SBarRows rows;
+    if (minimum == maximum) {
+        return rows;
+    }
+    rows.m_hasRange = true;
+    const std::int32_t zeroRow = BarRow(minimum, maximum, 0, height);
+    const std::int32_t valueRow = BarRow(minimum, maximum, value, height);
+    rows.m_positive = value > 0;
+    rows.m_fillTop = rows.m_positive ? valueRow : zeroRow;
+    rows.m_fillBottom = rows.m_positive ? zeroRow : valueRow;
+    rows.m_zeroLine = minimum < 0;
+    rows.m_zeroRow = zeroRow;
+    return rows;
+}
+
+SSliderRange MakeSliderRange(std::int32_t minimum, std::int32_t maximum) {
+    return {minimum, std::max(minimum, maximum)};
+}
+
+std::int32_t SliderPositionForValue(const SSliderRange& range, std::int32_t value) {
+    return std::clamp(value, range.m_minimum, range.m_maximum);
+}
+
+double SliderOffsetFromStart(const SSliderRange& range, bool vertical, std::int32_t position) {
+    const double span = static_cast<double>(range.m_maximum) - range.m_minimum;
+    if (span <= 0.0) {
+        return 0.0;
+    }
+    const double fromMinimum =
+        (static_cast<double>(SliderPositionForValue(range, position)) - range.m_minimum) / span;
+    return vertical ? 1.0 - fromMinimum : fromMinimum;
+}
+
+std::int32_t ClampSwitchIndex(std::int32_t value, std::int32_t imageCount) {
+    std::int32_t index = std::max(value, 0);
+    if (index >= imageCount - 1) {
+        index = imageCount - 1;
+    }
+    return std::max(index, -1);
+}
+
+int FindLastItemWithValue(const std::int32_t* itemValues, int itemCount, std::int32_t value) {
+    for (int i = itemCount - 1; i >= 0; --i) {
+        if (itemValues[i] == value) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+std::optional<std::int32_t> ReadLeadingInteger(std::string_view text) {
+    std::size_t at = 0;
+    while (at < text.size() && IsWhiteSpace(text[at])) {
+        ++at;
+    }
+    bool negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+        negative = text[at] == '-';
+        ++at;
+    }
+    if (at >= text.size() || text[at] < '0' || text[at] > '9') {
+        return std::nullopt;
+    }
+    constexpr std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    std::int64_t magnitude = 0;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+        magnitude = std::min(magnitude * 10 + (text[at] - '0'), limit);
+    }
+    const std::int64_t value = negative ? -magnitude : magnitude;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}

@@ -1,0 +1,27 @@
+#include "SliderControl.h"
+
+CSliderControl::CSliderControl(bool vertical, QWidget* parent)
+    : QSlider(vertical ? Qt::Vertical : Qt::Horizontal, parent) {
+    // Ticks below a horizontal slider, right of a vertical one.
+    setTickPosition(QSlider::TicksBelow);
+    setRange(0, 0);
+}
+
+CSliderControl::~CSliderControl() = default;
+
+void CSliderControl::SetRange(std::int32_t minimum, std::int32_t maximum) {
+    m_range = MakeSliderRange(minimum, maximum);
+    setRange(m_range.m_minimum, m_range.m_maximum);
+}
+
+void CSliderControl::SetTickFrequency(std::int32_t frequency) {
+    setTickInterval(frequency);
+}
+
+void CSliderControl::ShowValue(std::int32_t value) {
+    setValue(SliderPositionForValue(m_range, value));
+}
+
+std::optional<std::int32_t> CSliderControl::ReadUserValue() const {
+    return value();
+}

@@ -1,0 +1,5 @@
+#include "TsViewControl.h"
+
+CTsViewControl::CTsViewControl(QWidget* parent) : CTsView(parent) {}
+
+CTsViewControl::~CTsViewControl() = default;
