@@ -1,0 +1,147 @@
+#include "PictureChecker.h"
+
+#include "graphics/DibFormat.h"
+#include "graphics/DibImage.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+
+namespace {
+
+const std::uint8_t* Bytes(const std::string& text) {
+    return reinterpret_cast<const std::uint8_t*>(text.data());
+}
+
+struct SSignature {
+    std::string_view m_bytes;
+    const char* m_kind;
+};
+
+// Pictures of other formats that a renamed file may hold.
+constexpr SSignature s_signatures[] = {
+    {"GIF8", "GIF"}, {"\x89PNG", "PNG"}, {"\xFF\xD8\xFF", "JPEG"}};
+
+} // namespace
+
+const SPictureVerdict& CPictureChecker::Check(const std::string& name) {
+    const auto known = m_verdicts.find(name);
+    if (known != m_verdicts.end()) {
+        return known->second;
+    }
+    return m_verdicts.emplace(name, Load(m_directory + name)).first->second;
+}
+
+SPictureVerdict CPictureChecker::Load(const std::string& path) const {
+    SPictureVerdict verdict;
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) {
+        verdict.m_problem = errno == ENOENT || errno == ENOTDIR
+                                ? "does not exist"
+                                : std::string("cannot be read: ") + std::strerror(errno);
+        return verdict;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        verdict.m_problem = "cannot be read: it is not a file";
+        return verdict;
+    }
+    CDibImage image;
+    if (image.Load(path)) {
+        verdict.m_loaded = true;
+        verdict.m_width = image.GetWidth();
+        verdict.m_rows = image.GetRowCount();
+        return verdict;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        verdict.m_problem = std::string("cannot be read: ") + std::strerror(errno);
+        return verdict;
+    }
+    // The headers, the largest colour table and the masks: all a refusal depends on.
+    std::string head(BMP_HEADERS_SIZE + 4 * 256 + BMP_MASKS_SIZE, '\0');
+    file.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(file.gcount()));
+    verdict.m_problem =
+        "is refused: " + DescribeBmpRefusal(head, static_cast<std::uint64_t>(status.st_size));
+    return verdict;
+}
+
+// Follows the decoder's rules in its order; the decoder's own verdict decides whether a picture
+// is refused, this only names the reason.
+std::string DescribeBmpRefusal(const std::string& head, std::uint64_t fileSize) {
+    if (head.size() < 2 || head[0] != 'B' || head[1] != 'M') {
+        for (const SSignature& signature : s_signatures) {
+            if (head.compare(0, signature.m_bytes.size(), signature.m_bytes) == 0) {
+                return std::string("it is a ") + signature.m_kind + " picture, not a bitmap file";
+            }
+        }
+        return "it is not a bitmap file (it does not start with \"BM\")";
+    }
+    if (head.size() < BMP_HEADERS_SIZE) {
+        return "it is too short for a bitmap file";
+    }
+    const SBitmapInfoHeader header = ReadInfoHeader(Bytes(head) + BMP_FILE_HEADER_SIZE);
+    if (header.m_size != BMP_INFO_HEADER_SIZE) {
+        return "its info header has " + std::to_string(header.m_size) +
+               " bytes; only 40-byte headers are read";
+    }
+    switch (header.m_compression) {
+    case COMPRESSION_RGB:
+        break;
+    case COMPRESSION_BITFIELDS:
+        if (header.m_bitCount != 16 && header.m_bitCount != 32) {
+            return "it has channel masks at " + std::to_string(header.m_bitCount) +
+                   " bits per pixel; only 16 and 32 bits may have them";
+        }
+        break;
+    default:
+        return "it is compressed (method " + std::to_string(header.m_compression) +
+               "); only uncompressed pictures are read";
+    }
+    const int bits = header.m_bitCount;
+    if (bits != 1 && bits != 2 && bits != 4 && bits != 8 && bits != 16 && bits != 24 &&
+        bits != 32) {
+        return "it has " + std::to_string(bits) + " bits per pixel";
+    }
+    if (header.m_planes != 1) {
+        return "it has " + std::to_string(header.m_planes) + " colour planes instead of 1";
+    }
+    std::size_t headersEnd =
+        BMP_HEADERS_SIZE + 4 * static_cast<std::size_t>(ColorCount(header.m_bitCount));
+    if (header.m_compression == COMPRESSION_BITFIELDS) {
+        headersEnd += BMP_MASKS_SIZE;
+    }
+    if (head.size() < headersEnd) {
+        return "it ends inside its colour table or channel masks";
+    }
+    if (header.m_compression == COMPRESSION_BITFIELDS &&
+        !AreValidPixelMasks(ReadPixelMasks(Bytes(head) + headersEnd - BMP_MASKS_SIZE),
+                            header.m_bitCount)) {
+        return "its channel masks overlap or are not runs of bits";
+    }
+    const std::int64_t rows =
+        header.m_height < 0 ? -std::int64_t{header.m_height} : header.m_height;
+    if (header.m_width < 1 || header.m_width > CDibImage::MAX_DIMENSION || rows < 1 ||
+        rows > CDibImage::MAX_DIMENSION) {
+        return "it is " + std::to_string(header.m_width) + " x " + std::to_string(rows) +
+               " pixels; each side must be 1 to " + std::to_string(CDibImage::MAX_DIMENSION);
+    }
+    if (static_cast<std::uint64_t>(RowStride(header.m_width, header.m_bitCount)) *
+            static_cast<std::uint64_t>(rows) >
+        CDibImage::MAX_PIXEL_BYTES) {
+        return "its pixel rows take more than 64 MiB";
+    }
+    const std::uint64_t totalSize = ReadU32(Bytes(head) + 2);
+    const std::uint64_t pixelOffset = ReadU32(Bytes(head) + 10);
+    if (totalSize > fileSize) {
+        return "its header claims " + std::to_string(totalSize) + " bytes, but the file has " +
+               std::to_string(fileSize);
+    }
+    if (pixelOffset < headersEnd || pixelOffset >= totalSize) {
+        return "its pixel data offset " + std::to_string(pixelOffset) +
+               " lies outside the pixel data";
+    }
+    return "the picture decoder cannot make a picture of it";
+}
