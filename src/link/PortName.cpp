@@ -1,5 +1,7 @@
 #include "PortName.h"
 
+#include "platform/ReplaceFile.h"
+
 #include <fstream>
 
 namespace {
@@ -41,4 +43,8 @@ std::string ReadPortNameFile(const std::string& programDirectory) {
         }
     }
     return word.empty() ? std::string(DEFAULT_PORT_NAME) : word;
+}
+
+bool WritePortNameFile(const std::string& programDirectory, const std::string& portName) {
+    return ReplaceFileContent(programDirectory + PORT_NAME_FILE, portName);
 }

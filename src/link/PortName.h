@@ -18,3 +18,7 @@ void SetPortName(const std::string& portName);
 // ending in '/'), cut to 99 characters; "COM8:" when the file is missing, unreadable or holds
 // no word.
 std::string ReadPortNameFile(const std::string& programDirectory);
+
+// Writes the port name into "port.inf" of the folder, without a line end. The old file stays
+// intact when writing fails; false then.
+bool WritePortNameFile(const std::string& programDirectory, const std::string& portName);

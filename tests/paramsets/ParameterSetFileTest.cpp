@@ -1,0 +1,287 @@
+#include "paramsets/ParameterSetFile.h"
+#include "ConfigFixture.h"
+#include "FakeFileDialog.h"
+#include "FakeMessageService.h"
+#include "config/Configuration.h"
+#include "config/RegisterValue.h"
+#include "paramsets/ParameterSetCommands.h"
+#include "paramsets/ParameterSetLoadHost.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <sys/resource.h>
+
+namespace {
+
+// 12 and 40 are saved and loaded, 20 neither, 99999 and 50 only loaded; all -127..127.
+const char* const PARAMETERS = "<P Id=\"12\" Value=\"100\" ReadOnSave=\"true\" SetOnLoad=\"true\"/>"
+                               "<P Id=\"20\" Value=\"7\"/>"
+                               "<P Id=\"40\" Value=\"-5\" ReadOnSave=\"true\" SetOnLoad=\"true\"/>"
+                               "<P Id=\"99999\" Value=\"1\" SetOnLoad=\"true\"/>"
+                               "<P Id=\"50\" Value=\"3\" SetOnLoad=\"true\"/>";
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+class CRecordingHost final : public IParameterSetLoadHost {
+public:
+    void OnValueApplied(const CRegisterValue&, int count) override {
+        m_titles.push_back(LoadingTitle(count));
+    }
+    void OnElementDone() override { ++m_elementsDone; }
+
+    std::vector<std::string> m_titles;
+    int m_elementsDone = 0;
+};
+
+class ParameterSetTest : public ::testing::Test {
+protected:
+    explicit ParameterSetTest(const std::string& parameters = PARAMETERS)
+        : m_fixture(MakeConfigXml(parameters)) {}
+
+    CConfiguration& Config() { return m_fixture.Config(); }
+    std::string Path(const std::string& name) const { return m_fixture.Dir().Path() + name; }
+    std::int32_t Value(std::int32_t registerNumber) {
+        return Config().FindParameter(registerNumber)->GetValue();
+    }
+    void Set(std::int32_t registerNumber, double value) {
+        CRegisterValue change(SOURCE_PANEL, registerNumber, value);
+        Config().Update(change);
+    }
+    void Save(const std::string& path) {
+        m_files.SetNextAnswer(path);
+        SaveSetup(Config(), m_files, m_messages);
+    }
+    void Load(const std::string& path) {
+        m_files.SetNextAnswer(path);
+        LoadSetup(Config(), m_files, m_messages, m_host);
+    }
+    // The one message shown since the last call.
+    CFakeMessageService::SMessage TakeMessage() {
+        const auto messages = m_messages.Messages();
+        EXPECT_EQ(messages.size(), m_seenMessages + 1);
+        m_seenMessages = messages.size();
+        return messages.empty() ? CFakeMessageService::SMessage{} : messages.back();
+    }
+
+    CConfigFixture m_fixture;
+    CFakeMessageService m_messages;
+    CFakeFileDialog m_files;
+    CRecordingHost m_host;
+    std::size_t m_seenMessages = 0;
+};
+
+class EmptyParameterSetTest : public ParameterSetTest {
+protected:
+    EmptyParameterSetTest() : ParameterSetTest("<P Id=\"12\" Value=\"1\" SetOnLoad=\"true\"/>") {}
+};
+
+} // namespace
+
+TEST_F(ParameterSetTest, SaveWritesTheReadOnSaveValuesInTinyXmlLayoutOverAnOldFile) {
+    const std::string path = m_fixture.Dir().Write("set.tnv", std::string(500, 'x'));
+    Save(path);
+    EXPECT_EQ(ReadAll(path), "<REGISTER>\n"
+                             "    <VALUE Register=\"12\" Value=\"100\" />\n"
+                             "    <VALUE Register=\"40\" Value=\"-5\" />\n"
+                             "</REGISTER>\n");
+    const auto message = TakeMessage();
+    EXPECT_EQ(message.m_text, "Datei gespeichert");
+    EXPECT_EQ(message.m_caption, "OK");
+    EXPECT_EQ(message.m_icon, EMessageIcon::Information);
+    const SFileDialogRequest& request = m_files.Requests().at(0);
+    EXPECT_EQ(request.m_mode, EFileDialogMode::Save);
+    EXPECT_EQ(request.m_initialName, "parameter.tnv");
+    EXPECT_EQ(request.m_defaultExtension, ".tnv");
+    EXPECT_EQ(request.m_filter, "");
+}
+
+TEST_F(EmptyParameterSetTest, NothingToSaveIsTheShortEmptyElementAndLoadsNothing) {
+    const std::string path = Path("empty.tnv");
+    Save(path);
+    EXPECT_EQ(ReadAll(path), "<REGISTER />\n");
+    TakeMessage();
+    Load(path);
+    EXPECT_EQ(TakeMessage().m_text, "<0> Parameter loaded from " + path + " ");
+}
+
+TEST_F(ParameterSetTest, SavedValuesComeBackOnLoad) {
+    const std::string path = Path("set.tnv");
+    Set(12, -100);
+    Set(40, 127);
+    Save(path);
+    EXPECT_EQ(TakeMessage().m_text, "Datei gespeichert");
+    Set(12, 0);
+    Set(40, 0);
+    Set(50, 9);
+    Load(path);
+    EXPECT_EQ(Value(12), -100);
+    EXPECT_EQ(Value(40), 127);
+    EXPECT_EQ(Value(50), 9) << "not in the file";
+    const auto loaded = TakeMessage();
+    EXPECT_EQ(loaded.m_text, "<2> Parameter loaded from " + path + " ");
+    EXPECT_EQ(loaded.m_caption, "OK");
+    EXPECT_EQ(loaded.m_icon, EMessageIcon::Information);
+    const SFileDialogRequest& request = m_files.Requests().at(1);
+    EXPECT_EQ(request.m_mode, EFileDialogMode::Open);
+    EXPECT_EQ(request.m_initialName, "*.tnv");
+    EXPECT_EQ(request.m_defaultExtension, "xml");
+    EXPECT_EQ(request.m_filter, "Configs (*.tnv)|*.tnv|All Files (*.*)|*.*||");
+    EXPECT_TRUE(request.m_mustExist);
+}
+
+TEST_F(ParameterSetTest, LoadReadsLeniently) {
+    struct SCase {
+        const char* m_name;
+        std::string m_content;
+        int m_count;
+        std::map<std::int32_t, std::int32_t> m_values; // the others keep theirs
+    };
+    const SCase cases[] = {
+        {"CR LF",
+         "<REGISTER>\r\n    <VALUE Register=\"12\" Value=\"5\" />\r\n"
+         "    <VALUE Register=\"40\" Value=\"6\" />\r\n</REGISTER>\r\n",
+         2,
+         {{12, 5}, {40, 6}}},
+        {"any element name, text and comments between",
+         "<!-- set --><REGISTER><X Register=\"12\" Value=\"5\"/>text<!-- c --><Y Value=\"6\" "
+         "Register=\"40\"></Y></REGISTER>",
+         2,
+         {{12, 5}, {40, 6}}},
+        {"missing register", "<REGISTER><VALUE Value=\"9\"/></REGISTER>", 1, {{99999, 9}}},
+        {"non-numeric register",
+         "<REGISTER><VALUE Register=\"x12\" Value=\"9\"/></REGISTER>",
+         1,
+         {{99999, 9}, {12, 100}}},
+        {"missing value", "<REGISTER><VALUE Register=\"12\"/></REGISTER>", 1, {{12, 0}}},
+        {"non-numeric value, number with a tail",
+         "<REGISTER><VALUE Register=\"12\" Value=\"abc\"/>"
+         "<VALUE Register=\" +40x\" Value=\" -17.9\"/></REGISTER>",
+         2,
+         {{12, 0}, {40, -17}}},
+        {"clamped", "<REGISTER><VALUE Register=\"50\" Value=\"1000\"/></REGISTER>", 1, {{50, 127}}},
+        {"beyond 32 bits saturates, never wraps",
+         "<REGISTER><VALUE Register=\"12\" Value=\"99999999999\"/>"
+         "<VALUE Register=\"40\" Value=\"-4294967396\"/>"
+         "<VALUE Register=\"4294967346\" Value=\"1\"/></REGISTER>",
+         2,
+         {{12, 127}, {40, -127}, {50, 3}}},
+        {"twice: the later stays",
+         "<REGISTER><VALUE Register=\"12\" Value=\"1\"/><VALUE Register=\"12\" Value=\"2\"/>"
+         "</REGISTER>",
+         2,
+         {{12, 2}}},
+        {"undeclared, or not SetOnLoad: skipped",
+         "<REGISTER><VALUE Register=\"77\" Value=\"1\"/><VALUE Register=\"20\" Value=\"1\"/>"
+         "</REGISTER>",
+         0,
+         {{20, 7}}},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.m_name);
+        CConfigFixture fixture(MakeConfigXml(PARAMETERS));
+        const std::string path = fixture.Dir().Write("case.tnv", c.m_content);
+        m_files.SetNextAnswer(path);
+        LoadSetup(fixture.Config(), m_files, m_messages, m_host);
+        EXPECT_EQ(TakeMessage().m_text,
+                  "<" + std::to_string(c.m_count) + "> Parameter loaded from " + path + " ");
+        for (const auto& [registerNumber, value] : c.m_values) {
+            EXPECT_EQ(fixture.Config().FindParameter(registerNumber)->GetValue(), value)
+                << registerNumber;
+        }
+    }
+}
+
+TEST_F(ParameterSetTest, UnusableFilesApplyNothing) {
+    struct SCase {
+        const char* m_name;
+        std::optional<std::string> m_content; // none: no such file
+        std::string m_text;                   // %s is the path
+        std::string m_caption;
+    };
+    const SCase cases[] = {
+        {"REGISTER wrapped in another element",
+         "<SET><REGISTER><VALUE Register=\"12\" Value=\"5\"/></REGISTER></SET>",
+         "Wrong File content: File %s does not contain REGISTER Tag!", "OK"},
+        {"no element at all", "<!-- REGISTER -->",
+         "Wrong File content: File %s does not contain "
+         "REGISTER Tag!",
+         "OK"},
+        {"not well-formed", "<REGISTER><VALUE Register=\"12\" Value=\"5\"/>",
+         "Kann parameter nicht laden!", "Fehler"},
+        {"empty", "", "Kann parameter nicht laden!", "Fehler"},
+        {"missing", std::nullopt, "Kann parameter nicht laden!", "Fehler"},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.m_name);
+        const std::string path =
+            c.m_content ? m_fixture.Dir().Write("bad.tnv", *c.m_content) : Path("none.tnv");
+        Load(path);
+        const auto message = TakeMessage();
+        std::string text = c.m_text;
+        if (const auto at = text.find("%s"); at != std::string::npos) {
+            text.replace(at, 2, path);
+        }
+        EXPECT_EQ(message.m_text, text);
+        EXPECT_EQ(message.m_caption, c.m_caption);
+        EXPECT_EQ(message.m_icon, EMessageIcon::Error);
+        EXPECT_EQ(Value(12), 100);
+        EXPECT_TRUE(m_host.m_titles.empty());
+        std::filesystem::remove(path);
+    }
+}
+
+TEST_F(ParameterSetTest, CancelEndsEitherOperationSilently) {
+    m_files.SetNextAnswer(std::nullopt);
+    SaveSetup(Config(), m_files, m_messages);
+    LoadSetup(Config(), m_files, m_messages, m_host);
+    EXPECT_EQ(m_files.Requests().size(), 2u);
+    EXPECT_TRUE(m_messages.Messages().empty());
+    EXPECT_EQ(m_host.m_elementsDone, 0);
+}
+
+TEST_F(ParameterSetTest, LoadShowsProgressAndForgetsTheLinkStatePerElement) {
+    const std::vector<SParameterSetEntry> entries = {{12, 1}, {77, 1}, {40, 2}, {20, 3}};
+    EXPECT_EQ(ApplyParameterSet(Config(), entries, m_host), 2);
+    EXPECT_EQ(m_host.m_titles, (std::vector<std::string>{"loading p:<1>", "loading p:<2>"}));
+    EXPECT_EQ(m_host.m_elementsDone, 4);
+}
+
+TEST_F(ParameterSetTest, FailedSaveKeepsTheOldFile) {
+    const std::string old = "<REGISTER>\n    <VALUE Register=\"12\" Value=\"1\" />\n</REGISTER>\n";
+    const std::string path = m_fixture.Dir().Write("keep.tnv", old);
+    const auto filesBefore = std::distance(std::filesystem::directory_iterator(Path("")), {});
+    {
+        // A disk that takes only 20 more bytes: the write fails halfway, as on a full disk.
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit tight = saved;
+        tight.rlim_cur = 20;
+        setrlimit(RLIMIT_FSIZE, &tight);
+        Save(path);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+    }
+    auto message = TakeMessage();
+    EXPECT_EQ(message.m_text, "Datei kann nicht gespeichert werden");
+    EXPECT_EQ(message.m_caption, "Fehler!");
+    EXPECT_EQ(message.m_icon, EMessageIcon::Error);
+    EXPECT_EQ(ReadAll(path), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("")), {}), filesBefore)
+        << "no temporary file left behind";
+
+    for (const std::string& unusable : {Path("no/such/folder/set.tnv"), Path("")}) {
+        Save(unusable);
+        EXPECT_EQ(TakeMessage().m_text, "Datei kann nicht gespeichert werden") << unusable;
+    }
+}
