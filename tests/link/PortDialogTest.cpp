@@ -1,0 +1,95 @@
+#include "link/PortDialog.h"
+#include "link/MemoryRegistry.h"
+#include "link/PortName.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace {
+
+void EnsureApplication() {
+    static int argc = 1;
+    static char name[] = "port_dialog_tests";
+    static char* argv[] = {name, nullptr};
+    if (qApp == nullptr) {
+        new QApplication(argc, argv);
+    }
+}
+
+class PortDialogTest : public ::testing::Test {
+protected:
+    PortDialogTest() {
+        EnsureApplication();
+        SetPortName(DEFAULT_PORT_NAME);
+        m_registry.SetString("Drivers\\Active\\1", "Name", "COM2:");
+        m_registry.SetString("Drivers\\Active\\1", "PnpId", "Acme (/dev/ttyS1)");
+    }
+    ~PortDialogTest() override { SetPortName(DEFAULT_PORT_NAME); }
+
+    QTreeWidget* List(CPortDialog& dialog) { return dialog.findChild<QTreeWidget*>("portList"); }
+    // The marked rows: image and "Aktiv" must agree.
+    std::vector<int> MarkedRows(CPortDialog& dialog) {
+        std::vector<int> marked;
+        QTreeWidget* list = List(dialog);
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            const QTreeWidgetItem* item = list->topLevelItem(row);
+            const bool image =
+                item->data(CPortDialog::COLUMN_PORT, CPortDialog::IMAGE_ROLE).toInt() ==
+                CPortDialog::IMAGE_CURRENT;
+            const bool active = item->text(CPortDialog::COLUMN_ACTIVE) == "Aktiv";
+            EXPECT_EQ(image, active) << row;
+            EXPECT_TRUE(active || item->text(CPortDialog::COLUMN_ACTIVE).isEmpty()) << row;
+            if (active) {
+                marked.push_back(row);
+            }
+        }
+        return marked;
+    }
+    void Activate(CPortDialog& dialog, std::initializer_list<int> rows) {
+        List(dialog)->clearSelection();
+        for (const int row : rows) {
+            List(dialog)->topLevelItem(row)->setSelected(true);
+        }
+        dialog.findChild<QPushButton*>("activateButton")->click();
+    }
+
+    CMemoryRegistry m_registry;
+};
+
+} // namespace
+
+TEST_F(PortDialogTest, ListsTwentyPortsWithTheDefaultMarked) {
+    CPortDialog dialog(m_registry);
+    QTreeWidget* list = List(dialog);
+    ASSERT_NE(list, nullptr);
+    const QTreeWidgetItem* header = list->headerItem();
+    EXPECT_EQ(header->text(0), "Port");
+    EXPECT_EQ(header->text(1), "Name");
+    EXPECT_EQ(header->text(2), "Active");
+    ASSERT_EQ(list->topLevelItemCount(), 20);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "COM1:");
+    EXPECT_EQ(list->topLevelItem(19)->text(0), "COM20:");
+    EXPECT_EQ(list->topLevelItem(1)->text(1), "Acme (/dev/ttyS1)");
+    EXPECT_EQ(list->topLevelItem(2)->text(1), "-");
+    EXPECT_EQ(MarkedRows(dialog), std::vector<int>{7});
+}
+
+TEST_F(PortDialogTest, ActivateTakesExactlyOneSelectedRow) {
+    CPortDialog dialog(m_registry);
+    Activate(dialog, {});
+    Activate(dialog, {1, 4});
+    EXPECT_EQ(GetPortName(), "COM8:") << "none or two selected: nothing";
+    Activate(dialog, {2});
+    EXPECT_EQ(GetPortName(), "COM3:");
+    EXPECT_EQ(MarkedRows(dialog), std::vector<int>{2});
+    EXPECT_EQ(List(dialog)->topLevelItemCount(), 20);
+}
+
+TEST_F(PortDialogTest, AnotherPortNameMarksNoRow) {
+    SetPortName("COM21:");
+    CPortDialog dialog(m_registry);
+    EXPECT_TRUE(MarkedRows(dialog).empty());
+}
