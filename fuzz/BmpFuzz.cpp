@@ -20,7 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::int32_t right = image.GetWidth() - 1;
     const std::int32_t bottom = image.GetRowCount() - 1;
-    image.SetPixel(right, bottom, {1, 2, 3});
     image.GetPixel(right, 0);
     ReplaceKeyColor(image, CButtonImage::NORMAL_FACE);
     image.GetPixel(right, bottom);

@@ -81,13 +81,6 @@ void UnpackIndexes(const std::uint8_t* row, std::size_t width, std::uint16_t bit
     }
 }
 
-std::uint32_t SquaredDistance(SRgb a, SRgb b) {
-    const int red = a.m_red - b.m_red;
-    const int green = a.m_green - b.m_green;
-    const int blue = a.m_blue - b.m_blue;
-    return static_cast<std::uint32_t>(red * red + green * green + blue * blue);
-}
-
 } // namespace
 
 CDibImage::CDibImage() = default;
@@ -277,47 +270,6 @@ std::optional<SRgb> CDibImage::GetPixel(std::int32_t x, std::int32_t y) const {
         return std::nullopt;
     }
     return ColorOfValue(PixelValue(row, static_cast<std::size_t>(x), m_header.m_bitCount));
-}
-
-bool CDibImage::SetPixel(std::int32_t x, std::int32_t y, SRgb color) {
-    std::uint8_t* row = StoredRow(y);
-    if (row == nullptr || x < 0 || x >= GetWidth()) {
-        return false;
-    }
-    const auto column = static_cast<std::size_t>(x);
-    const std::uint16_t bitCount = m_header.m_bitCount;
-    if (m_colorCount > 0) {
-        // Like a palette display: the nearest table entry, the first of equals.
-        std::uint32_t index = 0;
-        for (std::uint32_t i = 1; i < static_cast<std::uint32_t>(m_colorCount); ++i) {
-            if (SquaredDistance(m_colorTable[i], color) <
-                SquaredDistance(m_colorTable[index], color)) {
-                index = i;
-            }
-        }
-        const std::size_t bit = column * bitCount;
-        const auto shift = static_cast<unsigned>(8 - bitCount - bit % 8);
-        const auto mask = static_cast<unsigned>(((1u << bitCount) - 1u) << shift);
-        std::uint8_t& byte = row[bit / 8];
-        byte = static_cast<std::uint8_t>((byte & ~mask) | (index << shift));
-        return true;
-    }
-    if (bitCount == 24) {
-        row[3 * column] = color.m_blue;
-        row[3 * column + 1] = color.m_green;
-        row[3 * column + 2] = color.m_red;
-        return true;
-    }
-    const std::uint32_t value = m_channels[0].Encode(color.m_red) |
-                                m_channels[1].Encode(color.m_green) |
-                                m_channels[2].Encode(color.m_blue);
-    if (bitCount == 16) {
-        row[2 * column] = static_cast<std::uint8_t>(value);
-        row[2 * column + 1] = static_cast<std::uint8_t>(value >> 8);
-    } else {
-        StoreU32(row + 4 * column, value);
-    }
-    return true;
 }
 
 void CDibImage::DecodeStoredRow(const std::uint8_t* row, std::uint32_t* out) const {

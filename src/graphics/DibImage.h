@@ -75,9 +75,6 @@ public:
 
     // The colour shown at (x, y); none outside the picture.
     std::optional<SRgb> GetPixel(std::int32_t x, std::int32_t y) const;
-    // Stores the nearest colour the picture can hold (the nearest table entry for a picture
-    // with a colour table, the nearest channel levels for 16 bits). False outside the picture.
-    bool SetPixel(std::int32_t x, std::int32_t y, SRgb color);
 
     // Screen row y as 0xFFRRGGBB values, width of them.
     void DecodeRow(std::int32_t y, std::uint32_t* out) const;

@@ -25,12 +25,3 @@ CMaskedChannel::CMaskedChannel(std::uint32_t mask) : m_mask(mask) {
         m_widened[value] = static_cast<std::uint8_t>(level >> (filled - 8));
     }
 }
-
-std::uint32_t CMaskedChannel::Encode(std::uint8_t level) const {
-    if (m_bits == 0) {
-        return 0;
-    }
-    const std::uint64_t maximum = (std::uint64_t{1} << m_bits) - 1;
-    const std::uint64_t value = (level * maximum + 127) / 255;
-    return static_cast<std::uint32_t>(value << m_shift) & m_mask;
-}

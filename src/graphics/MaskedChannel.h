@@ -16,8 +16,6 @@ public:
         const std::uint32_t value = (pixel & m_mask) >> m_shift;
         return m_bits > 8 ? static_cast<std::uint8_t>(value >> (m_bits - 8)) : m_widened[value];
     }
-    // The channel value nearest to an 8-bit level, in place within the pixel.
-    std::uint32_t Encode(std::uint8_t level) const;
 
 private:
     std::uint32_t m_mask = 0;

@@ -1,5 +1,6 @@
 #include "BmpCases.h"
 
+#include <string>
 #include <utility>
 
 namespace {
@@ -59,12 +60,19 @@ SBmpCase WithMasks(SPixelMasks masks, SBmpCase c) {
     return c;
 }
 
-// Pixel data cut short by some bytes: rows from the first stored (the bottom one) on.
-SBmpCase Cut(std::string name, std::size_t missingBytes, std::function<SRgb(int, int)> expected,
-             SBmpCase c) {
+// Junk after the pixel data, or the data cut short: rows from the first stored (the bottom one)
+// on as far as it goes.
+SBmpCase Resized(std::string name, std::ptrdiff_t extraBytes,
+                 std::function<SRgb(int, int)> expected, SBmpCase c) {
     c.m_name = std::move(name);
-    c.m_layout.m_missingBytes = missingBytes;
+    c.m_layout.m_extraBytes = extraBytes;
     c.m_expected = std::move(expected);
+    return c;
+}
+
+SBmpCase ColorsUsed(std::uint32_t used, SBmpCase c) {
+    c.m_name += "_used" + std::to_string(used);
+    c.m_layout.m_colorsUsed = used;
     return c;
 }
 
@@ -87,6 +95,8 @@ std::vector<SBmpCase> AllFormatCases() {
         Paletted("4bit", 5, 4, 4),
         TopDown(Paletted("4bit", 5, 4, 4)),
         Paletted("4bit_2colors", 9, 8, 4, 2),
+        // The whole table counts, whatever the colours-used field says.
+        ColorsUsed(3, Paletted("4bit", 5, 4, 4)),
         Paletted("8bit", 5, 3, 8),
         Paletted("8bit_16colors", 40, 30, 8, 16), // as converted from GIF
         // The unused top bit is set on purpose: it must not leak into red.
@@ -107,9 +117,10 @@ std::vector<SBmpCase> AllFormatCases() {
                       })),
         rgb24, // 9 bytes of pixels, 3 of padding per row
         TopDown(rgb24),
-        Cut("24bit_no_last_padding", 3, Gradient, rgb24),
-        Cut(
-            "24bit_two_rows", 24, [](int x, int y) { return y < 2 ? SRgb{} : Gradient(x, y); },
+        Resized("24bit_extra", 100, Gradient, rgb24),
+        Resized("24bit_no_last_padding", -3, Gradient, rgb24),
+        Resized(
+            "24bit_two_rows", -24, [](int x, int y) { return y < 2 ? SRgb{} : Gradient(x, y); },
             rgb24Square),
         // The fourth byte is not alpha; whatever it holds, the pixel shows its colour.
         Case(

@@ -44,7 +44,9 @@ std::string MakeBmp(const SBmpLayout& layout) {
         // Bottom-up files store the bottom row first.
         pixels += PackRow(layout, layout.m_topDown ? row : layout.m_height - 1 - row);
     }
-    pixels.resize(pixels.size() - layout.m_missingBytes);
+    pixels.resize(
+        static_cast<std::size_t>(static_cast<std::ptrdiff_t>(pixels.size()) + layout.m_extraBytes),
+        '\x55');
     const auto u32 = [](auto value) { return static_cast<std::uint32_t>(value); };
     std::string out = "BM";
     // File header: total size, reserved, pixel offset. Info header: size, width, height, ...

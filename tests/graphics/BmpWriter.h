@@ -24,8 +24,8 @@ struct SBmpLayout {
     std::vector<SRgb> m_colorTable;
     bool m_shortTable = false;
     std::uint32_t m_colorsUsed = 0;
-    // Bytes cut off the end of the pixel data.
-    std::size_t m_missingBytes = 0;
+    // Bytes of junk after the pixel rows; negative cuts the rows short.
+    std::ptrdiff_t m_extraBytes = 0;
     // The stored value at screen (x, y): a table index, or the packed colour bits (0xRRGGBB
     // for 24 bits).
     std::function<std::uint32_t(int x, int y)> m_pixel = [](int, int) { return 0u; };
