@@ -1,0 +1,186 @@
+#include "MainFrame.h"
+
+#include "LinkState.h"
+#include "MenuTexts.h"
+#include "PanelSize.h"
+#include "config/Configuration.h"
+#include "config/ProgramDirectory.h"
+#include "link/PortName.h"
+#include "panel/PanelView.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// "Exit" ends the process at once, also while connected: closing the link in order would wait
+// for the reader thread and the port's pause after closing, and nothing is saved anyway.
+void ExitAtOnce(int status) {
+    std::fflush(nullptr);
+    std::_Exit(status);
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget* parent)
+    : QMainWindow(parent), m_configuration(CConfiguration::GetInstance()), m_exit(ExitAtOnce) {
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowTitle(QString::fromLatin1(TITLE_AT_START));
+
+    m_view = new CPanelView(this);
+    if (m_view->objectName().isEmpty()) {
+        m_view->setObjectName(QStringLiteral("panelView"));
+    }
+    setCentralWidget(m_view);
+    setFocusProxy(m_view);
+    BuildMenus();
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("panelTimer"));
+    m_timer->setInterval(TIMER_PERIOD_MS);
+    connect(m_timer, &QTimer::timeout, this, &CMainFrame::OnTimerTick);
+    m_timer->start();
+
+    m_view->ShowPage(0);
+    UpdateConnectText();
+    SetConnectionState(false);
+    ApplyPanelSize();
+}
+
+CMainFrame::~CMainFrame() {
+    // The link unregisters from the store before the view goes.
+    m_link.reset();
+}
+
+QAction* CMainFrame::GetAction(int commandId) const {
+    const auto found = m_actions.find(commandId);
+    return found != m_actions.end() ? found->second : nullptr;
+}
+
+void CMainFrame::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("menuFile"));
+    AddCommand(file, ID_CONNECT, QString(), QStringLiteral("actionConnect"));
+    AddCommand(file, ID_UNCONNECT, QStringLiteral("Unconnect"), QStringLiteral("actionUnconnect"));
+    // The setup commands get their dialogs later; until then they are shown but disabled.
+    AddCommand(file, ID_SETUP_CONNECTION, QStringLiteral("Setup Connection ..."),
+               QStringLiteral("actionSetupConnection"))
+        ->setEnabled(false);
+    file->addSeparator();
+    AddCommand(file, ID_SAVE_SETUP, QStringLiteral("Save Setup"), QStringLiteral("actionSaveSetup"))
+        ->setEnabled(false);
+    AddCommand(file, ID_LOAD_SETUP, QStringLiteral("Load Setup"), QStringLiteral("actionLoadSetup"))
+        ->setEnabled(false);
+    file->addSeparator();
+    AddCommand(file, ID_APP_EXIT, QStringLiteral("Exit"), QStringLiteral("actionExit"));
+
+    QMenu* panel = menuBar()->addMenu(QStringLiteral("&Panel"));
+    panel->setObjectName(QStringLiteral("menuPanel"));
+    for (const SPageMenuEntry& entry : PageMenuEntries(*m_configuration)) {
+        AddCommand(panel, entry.m_commandId, QString::fromStdString(entry.m_text),
+                   QStringLiteral("actionPage%1").arg(entry.m_commandId - ID_PAGE_FIRST));
+    }
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
+    help->setObjectName(QStringLiteral("menuHelp"));
+    AddCommand(help, ID_APP_ABOUT, QStringLiteral("Inf&o über Tarnel..."),
+               QStringLiteral("actionAbout"))
+        ->setEnabled(false);
+}
+
+QAction* CMainFrame::AddCommand(QMenu* menu, int commandId, const QString& text,
+                                const QString& name) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(name);
+    action->setData(commandId);
+    connect(action, &QAction::triggered, this, [this, commandId] { OnCommand(commandId); });
+    m_actions[commandId] = action;
+    return action;
+}
+
+bool CMainFrame::OnCommand(int commandId) {
+    if (commandId >= ID_PAGE_FIRST && commandId <= ID_PAGE_LAST) {
+        // The menu offers only existing pages; a stray identifier must not reach the view.
+        if (commandId - ID_PAGE_FIRST >= m_configuration->GetPageCount()) {
+            return false;
+        }
+        m_view->ShowPage(commandId - ID_PAGE_FIRST);
+        return true;
+    }
+    switch (commandId) {
+    case ID_CONNECT:
+        Connect();
+        return true;
+    case ID_UNCONNECT:
+        Unconnect();
+        return true;
+    case ID_APP_EXIT:
+        m_exit(EXIT_SUCCESS);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainFrame::OnTimerTick() {
+    if (const auto title = CheckLinkState(*m_configuration)) {
+        SetTitle(QString::fromStdString(*title));
+    }
+    m_view->RefreshControls();
+}
+
+void CMainFrame::Connect() {
+    m_link.reset();
+    // A port that cannot be opened is reported by the link itself; the menu shows the
+    // connected state either way, so that Unconnect can drop the inert link.
+    m_link = std::make_unique<CSerialLink>(GetPortName(), m_linkTiming);
+    BringToFront();
+    SetConnectionState(true);
+}
+
+void CMainFrame::Unconnect() {
+    m_link.reset();
+    SetConnectionState(false);
+}
+
+void CMainFrame::SetConnectionState(bool connected) {
+    GetAction(ID_UNCONNECT)->setEnabled(connected);
+    GetAction(ID_CONNECT)->setEnabled(!connected);
+}
+
+void CMainFrame::UpdateConnectText() {
+    GetAction(ID_CONNECT)->setText(QString::fromStdString(ConnectMenuText(GetPortName())));
+}
+
+void CMainFrame::SetTitle(const QString& title) {
+    setWindowTitle(title);
+}
+
+void CMainFrame::BringToFront() {
+    if (isMinimized()) {
+        showNormal();
+    }
+    raise();
+    activateWindow();
+}
+
+void CMainFrame::SetExitFunction(std::function<void(int)> exitFunction) {
+    m_exit = exitFunction ? std::move(exitFunction) : ExitAtOnce;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    // Closing the window is Exit.
+    event->accept();
+    OnCommand(ID_APP_EXIT);
+}
+
+void CMainFrame::ApplyPanelSize() {
+    const SPanelSize size = PanelSize(*m_configuration, GetProgramDirectory(), BitmapFileSize);
+    resize(size.m_width, size.m_height + menuBar()->sizeHint().height());
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "CommandIds.h"
+#include "link/SerialLink.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+class CConfiguration;
+class CPanelView;
+class QAction;
+class QMenu;
+class QTimer;
+
+// The main window: the menu, the panel view as its only child, the serial link while the
+// operator is connected, and the 200 ms timer that drives the panel and shows in the title
+// whether the device answers.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int TIMER_PERIOD_MS = 200;
+
+    // Asks the configuration store for its instance, which loads config.xml on first use (and
+    // ends the process when it cannot), then builds the menu and the view and shows page 0.
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+    CMainFrame(const CMainFrame&) = delete;
+    CMainFrame& operator=(const CMainFrame&) = delete;
+
+    CPanelView* GetPanelView() const { return m_view; }
+    // The action carrying a command identifier; nullptr for none.
+    QAction* GetAction(int commandId) const;
+    QAction* GetConnectAction() const { return GetAction(ID_CONNECT); }
+    // The open link; nullptr while not connected.
+    CSerialLink* GetLink() const { return m_link.get(); }
+
+    // Rewrites the Connect entry from the program-wide port name (after the port changed).
+    void UpdateConnectText();
+    // The title as given, without anything appended.
+    void SetTitle(const QString& title);
+
+    // Handles a command identifier as its menu entry would; false for an unknown one.
+    bool OnCommand(int commandId);
+    // One tick of the timer: the link state into the title, then the panel's refresh.
+    void OnTimerTick();
+    void BringToFront();
+
+    // Tests: shorter waits for the link, and an exit that does not end the test.
+    void SetLinkTiming(const SSerialLinkTiming& timing) { m_linkTiming = timing; }
+    void SetExitFunction(std::function<void(int)> exitFunction);
+    QTimer* GetTimer() const { return m_timer; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    QAction* AddCommand(QMenu* menu, int commandId, const QString& text, const QString& name);
+    void Connect();
+    void Unconnect();
+    void SetConnectionState(bool connected);
+    void ApplyPanelSize();
+
+    CConfiguration* m_configuration;
+    std::unique_ptr<CSerialLink> m_link;
+    CPanelView* m_view = nullptr;
+    QTimer* m_timer = nullptr;
+    std::map<int, QAction*> m_actions;
+    SSerialLinkTiming m_linkTiming;
+    std::function<void(int)> m_exit;
+};

@@ -1,0 +1,152 @@
+#include "PanelApp.h"
+
+#include "InstanceKey.h"
+#include "MainFrame.h"
+#include "PageSnapshots.h"
+#include "SingleInstance.h"
+#include "Startup.h"
+#include "config/ProgramDirectory.h"
+
+#include <QIcon>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int DEVICE_WAIT_MS = 5000;
+
+int s_signalPipe[2] = {-1, -1};
+
+extern "C" void OnTerminationSignal(int) {
+    const char byte = 1;
+    // Nothing else is safe in a signal handler; the event loop does the rest.
+    (void)!write(s_signalPipe[1], &byte, 1);
+}
+
+// Platforms that show nothing to a person: a modal message box there would wait for ever.
+bool HasVisibleScreen() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+} // namespace
+
+int CPanelApp::Main(int argc, char** argv) {
+    // The name under which Qt keeps the application's settings.
+    QCoreApplication::setOrganizationName(QStringLiteral("Tarnel"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tarnel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TARNEL_VERSION));
+
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const SCommandLine commandLine = ParseCommandLine(arguments);
+    switch (commandLine.m_mode) {
+    case ERunMode::Help:
+    case ERunMode::Version:
+        std::fputs(commandLine.m_text.toLocal8Bit().constData(), stdout);
+        return EXIT_SUCCESS;
+    case ERunMode::Error:
+        std::fprintf(stderr, "tarnel: %s\nTry 'tarnel --help'.\n",
+                     commandLine.m_text.toLocal8Bit().constData());
+        return 2;
+    case ERunMode::Window:
+    case ERunMode::Snapshot:
+        break;
+    }
+    // Runs without a window need no display.
+    if (!ShowsWindow(commandLine.m_mode) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    CPanelApp application(argc, argv);
+    return application.Run(commandLine, argc > 0 ? argv[0] : nullptr);
+}
+
+CPanelApp::CPanelApp(int& argc, char** argv) : QApplication(argc, argv) {
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tarnel.png")));
+}
+
+CPanelApp::~CPanelApp() {
+    m_mainFrame.reset();
+    if (&GetMessageService() == &m_messages) {
+        SetMessageService(nullptr);
+    }
+}
+
+int CPanelApp::Run(const SCommandLine& commandLine, const char* argv0) {
+    ApplyStartupSettings(
+        commandLine.m_programDirectory.value_or(ProgramDirectoryOfExecutable(argv0)),
+        commandLine.m_portName);
+    const bool window = ShowsWindow(commandLine.m_mode);
+    if (window) {
+        m_singleInstance = new CSingleInstance(
+            QString::fromStdString(InstanceKey(std::to_string(getuid()), GetProgramDirectory())),
+            this);
+        if (m_singleInstance->ActivateRunningInstance() || !m_singleInstance->Listen()) {
+            return EXIT_SUCCESS;
+        }
+    }
+    if (window && HasVisibleScreen()) {
+        SetMessageService(&m_messages);
+    }
+
+    // Loads config.xml; when it cannot be loaded the process ends here with status 1.
+    m_mainFrame = std::make_unique<CMainFrame>();
+    EndOnTerminationSignals();
+    if (m_singleInstance != nullptr) {
+        connect(m_singleInstance, &CSingleInstance::ActivationRequested, m_mainFrame.get(),
+                &CMainFrame::BringToFront);
+    }
+    m_mainFrame->show();
+    if (commandLine.m_connect) {
+        m_mainFrame->OnCommand(ID_CONNECT);
+    }
+    if (commandLine.m_mode == ERunMode::Snapshot) {
+        return RunSnapshot(commandLine);
+    }
+    return exec();
+}
+
+int CPanelApp::RunSnapshot(const SCommandLine& commandLine) {
+    if (commandLine.m_connect && !WaitForDeviceValues(DEVICE_WAIT_MS)) {
+        std::fprintf(stderr, "tarnel: no report from the device; the pictures show the values "
+                             "the panel had\n");
+    }
+    QString error;
+    const QStringList paths = WritePageSnapshots(
+        *m_mainFrame, QString::fromLocal8Bit(commandLine.m_snapshotDirectory.c_str()), error);
+    if (paths.isEmpty()) {
+        std::fprintf(stderr, "tarnel: %s\n", error.toLocal8Bit().constData());
+        return EXIT_FAILURE;
+    }
+    for (const QString& path : paths) {
+        std::printf("%s\n", path.toLocal8Bit().constData());
+    }
+    // Ends like "Exit": an open link is not closed in order.
+    m_mainFrame->OnCommand(ID_APP_EXIT);
+    return EXIT_SUCCESS;
+}
+
+void CPanelApp::EndOnTerminationSignals() {
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, s_signalPipe) != 0) {
+        return;
+    }
+    m_signalNotifier = new QSocketNotifier(s_signalPipe[0], QSocketNotifier::Read, this);
+    connect(m_signalNotifier, &QSocketNotifier::activated, this, [this] {
+        char byte = 0;
+        (void)!read(s_signalPipe[0], &byte, 1);
+        m_mainFrame->OnCommand(ID_APP_EXIT);
+    });
+    struct sigaction action {};
+    action.sa_handler = OnTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}

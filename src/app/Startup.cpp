@@ -1,0 +1,20 @@
+#include "Startup.h"
+
+#include "config/ProgramDirectory.h"
+#include "link/PortName.h"
+
+#include <filesystem>
+
+void ApplyStartupSettings(const std::string& programDirectory,
+                          const std::optional<std::string>& portForThisRun) {
+    std::string directory = programDirectory;
+    if (!directory.empty()) {
+        std::error_code ignored;
+        const std::filesystem::path absolute = std::filesystem::absolute(directory, ignored);
+        if (!absolute.empty()) {
+            directory = absolute.string();
+        }
+    }
+    SetProgramDirectory(directory);
+    SetPortName(portForThisRun ? *portForThisRun : ReadPortNameFile(GetProgramDirectory()));
+}

@@ -1,0 +1,206 @@
+#include "ConfigFixture.h"
+#include "FakeClock.h"
+#include "TempDir.h"
+#include "app/CommandIds.h"
+#include "app/InstanceKey.h"
+#include "app/LinkState.h"
+#include "app/MenuTexts.h"
+#include "app/PanelSize.h"
+#include "app/Startup.h"
+#include "config/Configuration.h"
+#include "config/ParameterListener.h"
+#include "config/ProgramDirectory.h"
+#include "config/RegisterValue.h"
+#include "link/PortName.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace {
+
+std::string Page(const std::string& name, const std::string& body = "") {
+    return "<UI_OBJECT Name=\"" + name + "\">" + body + "</UI_OBJECT>";
+}
+
+std::string Control(const std::string& type, int x, int y, int width, int height) {
+    return "<UI_OBJECT Type=\"" + type + "\"><POSITION x=\"" + std::to_string(x) + "\" y=\"" +
+           std::to_string(y) + "\" Width=\"" + std::to_string(width) + "\" Height=\"" +
+           std::to_string(height) + "\"/></UI_OBJECT>";
+}
+
+class CRecorder final : public IParameterListener {
+public:
+    void OnParameterChanged(CRegisterValue& value) override { m_seen.push_back(value); }
+    std::vector<CRegisterValue> m_seen;
+};
+
+} // namespace
+
+TEST(MenuTexts, PageEntriesAfterHomeNamedFromThePages) {
+    const CConfigFixture fixture(
+        MakeConfigXml("", Page("Start") + Page("Motor") +
+                              Page(std::string("Temp\xE9rature ") + std::string(120, 'x'))));
+    // Not valid UTF-8, so the file is read as code page 1252 and its names are converted.
+    const auto entries = PageMenuEntries(fixture.Config());
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].m_commandId, ID_PAGE_FIRST);
+    EXPECT_EQ(entries[0].m_text, "Home");
+    EXPECT_EQ(entries[1].m_commandId, 1001);
+    EXPECT_EQ(entries[1].m_text, "Motor");
+    EXPECT_EQ(entries[2].m_commandId, 1002);
+    EXPECT_EQ(entries[2].m_text, "Temp\xC3\xA9rature " + std::string(87, 'x')) << "99 characters";
+    EXPECT_EQ(ConnectMenuText("COM3:"), "Connect -- COM3:");
+}
+
+TEST(MenuTexts, CutNeverSplitsACharacter) {
+    const std::string umlauts = "\xC3\xA4\xC3\xB6\xC3\xBC"; // three two-byte characters
+    EXPECT_EQ(CutToCharacters(umlauts, 2), "\xC3\xA4\xC3\xB6");
+    EXPECT_EQ(CutToCharacters(umlauts, 3), umlauts);
+    EXPECT_EQ(CutToCharacters("abc", 0), "");
+}
+
+TEST(LinkState, TitleChangesOnceAndAnnouncesEachConnection) {
+    CFakeClock clock;
+    const CConfigFixture fixture(MakeConfigXml("<P Id=\"999\" Value=\"0\" Maximum=\"2\"/>"));
+    CConfiguration& config = fixture.Config();
+    config.SetClock(&clock);
+    CRecorder recorder;
+    config.AddListener(&recorder);
+    SetLastShownLinkState(0);
+
+    // Each step: what happens before the tick, and the title the tick gives (empty: none).
+    const struct {
+        const char* m_step;
+        std::function<void()> m_before;
+        std::string m_title;
+        std::size_t m_announcements;
+    } steps[] = {
+        {"no device yet", [] {}, "", 0},
+        {"first report", [&] { config.TouchLink(); }, TITLE_CONNECTED, 1},
+        {"still reporting", [&] { config.TouchLink(); }, "", 1},
+        {"a second later", [&] { clock.Advance(1); }, "", 1},
+        {"silent for two seconds", [&] { clock.Advance(1); }, TITLE_NOT_CONNECTED, 1},
+        {"reports again", [&] { config.TouchLink(); }, TITLE_CONNECTED, 2},
+        {"title taken by a parameter-set load", [] { SetLastShownLinkState(LINK_STATE_UNKNOWN); },
+         TITLE_CONNECTED, 3},
+        {"silent again", [&] { clock.Advance(5); }, TITLE_NOT_CONNECTED, 3},
+    };
+    for (const auto& step : steps) {
+        step.m_before();
+        EXPECT_EQ(CheckLinkState(config).value_or(""), step.m_title) << step.m_step;
+        ASSERT_EQ(recorder.m_seen.size(), step.m_announcements) << step.m_step;
+    }
+    for (const CRegisterValue& value : recorder.m_seen) {
+        EXPECT_EQ(value.GetRegister(), REGISTER_LINK_COMMAND);
+        EXPECT_EQ(value.GetValue(), 1.0);
+        EXPECT_EQ(value.GetSource(), SOURCE_MAIN_WINDOW);
+    }
+    config.RemoveListener(&recorder);
+    SetLastShownLinkState(0);
+}
+
+TEST(LinkState, WithoutRegister999OnlyTheTitleChanges) {
+    CFakeClock clock;
+    const CConfigFixture fixture(MakeConfigXml("<P Id=\"5\" Value=\"0\"/>"));
+    fixture.Config().SetClock(&clock);
+    CRecorder recorder;
+    fixture.Config().AddListener(&recorder);
+    SetLastShownLinkState(0);
+    fixture.Config().TouchLink();
+    EXPECT_EQ(CheckLinkState(fixture.Config()).value_or(""), TITLE_CONNECTED);
+    EXPECT_TRUE(recorder.m_seen.empty());
+    fixture.Config().RemoveListener(&recorder);
+    SetLastShownLinkState(0);
+}
+
+TEST(PanelSize, LargestPageWholeAndNeverBelowTheMinimum) {
+    const std::map<std::string, SPanelSize> pictures = {{"/p/wide.bmp", {400, 200}},
+                                                        {"/p/small.bmp", {100, 100}}};
+    const PictureSizeFunction pictureSize = [&](const std::string& path) {
+        const auto found = pictures.find(path);
+        return found != pictures.end() ? found->second : SPanelSize{};
+    };
+    const struct {
+        std::string m_pages;
+        SPanelSize m_size;
+    } cases[] = {
+        {"", MIN_PANEL_SIZE},
+        {Page("a", "<IMAGE Path=\"small.bmp\"/>" + Control("Label", 10, 10, 50, 20)),
+         MIN_PANEL_SIZE},
+        {Page("a", "<IMAGE Path=\"wide.bmp\"/>") + Page("b", Control("Field", 100, 300, 50, 60)),
+         {400, 360}},
+        // Unknown types get no window and take no room; a missing picture none either.
+        {Page("a", "<IMAGE Path=\"gone.bmp\"/>" + Control("button", 0, 0, 900, 900) +
+                       Control("TsView", 0, 0, 260, 330)),
+         {260, 330}},
+        {Page("a", Control("Bar", 2147483000, 0, 2147483000, 10)), {MAX_PANEL_SIDE, 320}},
+    };
+    for (const auto& c : cases) {
+        const CConfigFixture fixture(MakeConfigXml("", c.m_pages));
+        const SPanelSize size = PanelSize(fixture.Config(), "/p/", pictureSize);
+        EXPECT_EQ(size.m_width, c.m_size.m_width) << c.m_pages;
+        EXPECT_EQ(size.m_height, c.m_size.m_height) << c.m_pages;
+    }
+}
+
+TEST(PanelSize, BitmapFileSizeReadsThePicture) {
+    const CTempDir dir;
+    // A 3 x 2 picture of 24 bits, rows padded to 12 bytes.
+    std::string bmp = "BM";
+    const auto put32 = [&bmp](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) {
+            bmp += static_cast<char>((v >> (8 * i)) & 0xFFu);
+        }
+    };
+    const auto put16 = [&bmp](std::uint16_t v) {
+        bmp += static_cast<char>(v & 0xFFu);
+        bmp += static_cast<char>(v >> 8);
+    };
+    put32(54 + 24);
+    put32(0);
+    put32(54);
+    put32(40);
+    put32(3);
+    put32(2);
+    put16(1);
+    put16(24);
+    for (int i = 0; i < 6; ++i) {
+        put32(0);
+    }
+    bmp += std::string(24, '\x7F');
+    const SPanelSize size = BitmapFileSize(dir.Write("p.bmp", bmp));
+    EXPECT_EQ(size.m_width, 3);
+    EXPECT_EQ(size.m_height, 2);
+    EXPECT_EQ(BitmapFileSize(dir.Path() + "missing.bmp").m_width, 0);
+}
+
+TEST(InstanceKey, OnePerUserAndProgramDirectory) {
+    const std::string key = InstanceKey("anna", "/opt/tarnel/");
+    EXPECT_EQ(key, InstanceKey("anna", "/opt/tarnel/"));
+    EXPECT_NE(key, InstanceKey("bert", "/opt/tarnel/"));
+    EXPECT_NE(key, InstanceKey("anna", "/opt/tarnel2/"));
+    EXPECT_EQ(InstanceKey("a/b c", "/x/").rfind("tarnel-a_b_c-", 0), 0u);
+    EXPECT_LE(InstanceKey(std::string(300, 'u'), std::string(4000, 'd')).size(), 64u);
+}
+
+TEST(Startup, ProgramDirectoryAndPortName) {
+    const CTempDir dir;
+    dir.Write("port.inf", "COM3: spare");
+    ApplyStartupSettings(dir.Path(), std::nullopt);
+    EXPECT_EQ(GetProgramDirectory(), dir.Path());
+    EXPECT_EQ(GetPortName(), "COM3:");
+
+    // A port for this run leaves port.inf alone.
+    ApplyStartupSettings(dir.Path().substr(0, dir.Path().size() - 1), std::string("/dev/ttyUSB1"));
+    EXPECT_EQ(GetProgramDirectory(), dir.Path()) << "the trailing '/' is added";
+    EXPECT_EQ(GetPortName(), "/dev/ttyUSB1");
+    EXPECT_EQ(ReadPortNameFile(dir.Path()), "COM3:");
+
+    const CTempDir empty;
+    ApplyStartupSettings(empty.Path(), std::nullopt);
+    EXPECT_EQ(GetPortName(), DEFAULT_PORT_NAME);
+    SetProgramDirectory("");
+}
