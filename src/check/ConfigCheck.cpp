@@ -62,7 +62,9 @@ SDiagnostic ExplainLoadFailure(const std::string& path, const std::string& text)
     TiXmlDocument document;
     ETextEncoding encoding = ETextEncoding::Cp1252;
     if (!LoadXmlFile(path, document, encoding) && document.Error()) {
-        const CSourceText source(text, utf8, document.TabSize());
+        // TinyXML counted columns in UTF-8 only when the text declared itself so.
+        const bool tinyXmlUtf8 = utf8 && DeclaredEncoding(text, document) == ETextEncoding::Utf8;
+        const CSourceText source(text, tinyXmlUtf8, document.TabSize());
         return {source.PositionOfLocation(document.ErrorRow(), document.ErrorCol()),
                 ESeverity::Error, std::string("not well-formed XML: ") + document.ErrorDesc()};
     }

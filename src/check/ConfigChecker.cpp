@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <strings.h>
 
@@ -228,7 +229,7 @@ void CConfigChecker::CheckPage(const TiXmlElement& element, const CUiPage& page)
              child = child->NextSiblingElement("IMAGE")) {
             image = child;
         }
-        CheckPicture(*image, "Path", page.GetImagePath());
+        CheckPicture(image != nullptr ? *image : element, "Path", page.GetImagePath());
         const SPictureVerdict& verdict = m_pictures.Check(page.GetImagePath());
         background = verdict.m_loaded ? &verdict : nullptr;
     }
@@ -264,7 +265,8 @@ void CConfigChecker::CheckControl(const TiXmlElement& element, const CUiObject& 
 
     if ((IsType(control, "Button") || IsType(control, "Panel")) &&
         *control.GetImagePath() != '\0') {
-        CheckPicture(*source.m_image, "Path", control.GetImagePath());
+        CheckPicture(source.m_image != nullptr ? *source.m_image : element, "Path",
+                     control.GetImagePath());
     } else if (IsType(control, "SwitchImage")) {
         for (int index = 0; index < control.GetItemCount(); ++index) {
             std::string name = control.GetItemName(index);
@@ -297,10 +299,9 @@ void CConfigChecker::CheckControl(const TiXmlElement& element, const CUiObject& 
 }
 
 bool CConfigChecker::CheckType(const TiXmlElement& element, const CUiObject& control) {
-    for (const char* type : s_controlTypes) {
-        if (IsType(control, type)) {
-            return true;
-        }
+    if (std::any_of(std::begin(s_controlTypes), std::end(s_controlTypes),
+                    [&](const char* type) { return IsType(control, type); })) {
+        return true;
     }
     if (element.Attribute("Type") == nullptr) {
         Report(ESeverity::Warning, At(element), "control without a Type: no control is shown");

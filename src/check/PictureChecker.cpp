@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iterator>
+#include <string_view>
 #include <sys/stat.h>
 
 namespace {
@@ -24,17 +24,7 @@ struct SSignature {
 constexpr SSignature s_signatures[] = {
     {"GIF8", "GIF"}, {"\x89PNG", "PNG"}, {"\xFF\xD8\xFF", "JPEG"}};
 
-} // namespace
-
-const SPictureVerdict& CPictureChecker::Check(const std::string& name) {
-    const auto known = m_verdicts.find(name);
-    if (known != m_verdicts.end()) {
-        return known->second;
-    }
-    return m_verdicts.emplace(name, Load(m_directory + name)).first->second;
-}
-
-SPictureVerdict CPictureChecker::Load(const std::string& path) const {
+SPictureVerdict LoadVerdict(const std::string& path) {
     SPictureVerdict verdict;
     struct stat status {};
     if (stat(path.c_str(), &status) != 0) {
@@ -60,7 +50,7 @@ SPictureVerdict CPictureChecker::Load(const std::string& path) const {
         return verdict;
     }
     // The headers, the largest colour table and the masks: all a refusal depends on.
-    std::string head(BMP_HEADERS_SIZE + 4 * 256 + BMP_MASKS_SIZE, '\0');
+    std::string head(BMP_HEADERS_SIZE + std::size_t{4} * 256 + BMP_MASKS_SIZE, '\0');
     file.read(head.data(), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<std::size_t>(file.gcount()));
     verdict.m_problem =
@@ -68,8 +58,18 @@ SPictureVerdict CPictureChecker::Load(const std::string& path) const {
     return verdict;
 }
 
-// Follows the decoder's rules in its order; the decoder's own verdict decides whether a picture
-// is refused, this only names the reason.
+} // namespace
+
+const SPictureVerdict& CPictureChecker::Check(const std::string& name) {
+    const auto known = m_verdicts.find(name);
+    if (known != m_verdicts.end()) {
+        return known->second;
+    }
+    return m_verdicts.emplace(name, LoadVerdict(m_directory + name)).first->second;
+}
+
+// Names a rule of the decoder that the file breaks. Whether a picture is refused is decided by
+// the decoder itself; this only explains it.
 std::string DescribeBmpRefusal(const std::string& head, std::uint64_t fileSize) {
     if (head.size() < 2 || head[0] != 'B' || head[1] != 'M') {
         for (const SSignature& signature : s_signatures) {

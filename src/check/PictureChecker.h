@@ -22,8 +22,6 @@ public:
     const SPictureVerdict& Check(const std::string& name);
 
 private:
-    SPictureVerdict Load(const std::string& path) const;
-
     std::string m_directory;
     std::unordered_map<std::string, SPictureVerdict> m_verdicts;
 };

@@ -17,8 +17,6 @@ public:
     // tinyXmlUtf8: whether TinyXML parsed the text in its UTF-8 mode.
     CSourceText(std::string text, bool tinyXmlUtf8, int tabSize);
 
-    const std::string& GetText() const { return m_text; }
-
     SSourcePosition PositionOfOffset(std::size_t offset) const;
     // TinyXML's 1-based row and column.
     SSourcePosition PositionOfLocation(int row, int column) const;
