@@ -129,17 +129,17 @@ CConfigChecker::CConfigChecker(const CConfiguration& configuration, const CSourc
 std::vector<SDiagnostic> CConfigChecker::Run() {
     // The same lookups the store's loading makes.
     const TiXmlDocument& document = m_configuration.GetDocument();
-    const TiXmlNode* root = document.FirstChild("ROOT");
-    m_root = root != nullptr ? root->ToElement() : nullptr;
-    if (m_root == nullptr) {
+    const TiXmlNode* rootNode = document.FirstChild("ROOT");
+    const TiXmlElement* root = rootNode != nullptr ? rootNode->ToElement() : nullptr;
+    if (root == nullptr) {
         Report(ESeverity::Error, {}, "no ROOT element: there are no parameters and no pages");
         return std::move(m_diagnostics);
     }
-    const TiXmlNode* parameters = m_root->FirstChild("PARAMETER");
+    const TiXmlNode* parameters = root->FirstChild("PARAMETER");
     if (parameters != nullptr && parameters->ToElement() != nullptr) {
         CheckParameters(*parameters->ToElement());
     }
-    CheckPages(*m_root);
+    CheckPages(*root);
     CheckPageSelect();
     std::stable_sort(m_diagnostics.begin(), m_diagnostics.end(),
                      [](const SDiagnostic& a, const SDiagnostic& b) {
@@ -158,9 +158,9 @@ void CConfigChecker::CheckParameters(const TiXmlElement& container) {
     }
     CheckLimit(elements, CConfiguration::MAX_PARAMETERS, "parameter");
     elements.resize(static_cast<std::size_t>(m_configuration.GetParameterCount()));
-    m_parameterElements = elements;
+    m_parameterElements = std::move(elements);
     for (int index = 0; index < m_configuration.GetParameterCount(); ++index) {
-        CheckParameter(*elements[static_cast<std::size_t>(index)], index);
+        CheckParameter(*m_parameterElements[static_cast<std::size_t>(index)], index);
     }
 }
 

@@ -51,6 +51,5 @@ private:
     CPictureChecker m_pictures;
     CRecordingRegisters m_registers;
     std::vector<const TiXmlElement*> m_parameterElements;
-    const TiXmlElement* m_root = nullptr;
     std::vector<SDiagnostic> m_diagnostics;
 };
