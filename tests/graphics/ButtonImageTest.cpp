@@ -16,7 +16,8 @@ constexpr SRgb RED{200, 0, 0};
 constexpr SRgb GREY{180, 180, 180};
 constexpr SRgb BLUE{0, 0, 255};
 
-// A white picture with a red cross through its middle.
+// A white picture with a red cross through its middle; with a colour table, white is in two
+// entries, both used.
 SBmpLayout WhiteWithCross(std::uint16_t bits) {
     SBmpLayout layout;
     layout.m_width = 5;
@@ -24,8 +25,10 @@ SBmpLayout WhiteWithCross(std::uint16_t bits) {
     layout.m_bitCount = bits;
     const auto onCross = [](int x, int y) { return x == 2 || y == 2; };
     if (bits <= 8) {
-        layout.m_colorTable = {RED, WHITE, {0, 128, 0}};
-        layout.m_pixel = [onCross](int x, int y) { return onCross(x, y) ? 0u : 1u; };
+        layout.m_colorTable = {RED, WHITE, {0, 128, 0}, WHITE};
+        layout.m_pixel = [onCross](int x, int y) {
+            return onCross(x, y) ? 0u : (x + y) % 2 != 0 ? 1u : 3u;
+        };
     } else {
         layout.m_pixel = [onCross](int x, int y) {
             return onCross(x, y) ? Rgb24(RED) : Rgb24(WHITE);
@@ -72,6 +75,11 @@ TEST_F(ButtonImageTest, WhiteKeyBecomesTheFaceColourOfEachVariant) {
         EXPECT_EQ(entry->GetName(), name);
         ExpectFaces(entry->GetNormal(), GREY, RED);
         ExpectFaces(entry->GetPressed(), BLUE, RED);
+        if (bits == 8) {
+            // The format stays, and so does what a palette display gets.
+            EXPECT_EQ(entry->GetNormal().GetBitCount(), 8);
+            EXPECT_EQ(entry->GetNormal().GetPalette()[3], GREY);
+        }
     }
 }
 

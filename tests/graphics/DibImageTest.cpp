@@ -55,7 +55,6 @@ struct SDamageCase {
     FDamage m_damage;
 };
 
-constexpr SRgb WHITE{255, 255, 255};
 constexpr SRgb GREY{180, 180, 180};
 
 } // namespace
@@ -248,19 +247,4 @@ TEST(DibImage, ReplaceColorChangesExactlyTheKeyPixelsInEveryFormat) {
             }
         }
     }
-}
-
-TEST(DibImage, ReplaceColorRewritesEveryTableEntryOfTheKey) {
-    SBmpLayout layout = Paletted4();
-    layout.m_colorTable[0] = WHITE;
-    layout.m_colorTable[9] = WHITE;
-    CDibImage image;
-    ASSERT_TRUE(LoadBytes(image, MakeBmp(layout)));
-    image.ReplaceColor(WHITE, GREY);
-    EXPECT_EQ(image.GetPixel(0, 0), GREY);
-    EXPECT_EQ(image.GetPixel(1, 2), GREY); // index 9
-    EXPECT_EQ(image.GetPixel(2, 2), (SRgb{160, 0, 0}));
-    // The format, and so the palette a palette display gets, stays.
-    EXPECT_EQ(image.GetBitCount(), 4);
-    EXPECT_EQ(image.GetPalette()[9], GREY);
 }

@@ -57,17 +57,9 @@ TEST(TsGeometry, AngleAndMagnitudeOfRegisterPairs) {
     }
 }
 
-TEST(TsGeometry, TinyViewsUseSize100) {
-    for (const auto& [width, height] : {Point{1, 50}, Point{50, 0}, Point{0, 0}}) {
-        const STsFrame frame = ComputeTsFrame(width, height);
-        EXPECT_EQ(frame.m_size, 100);
-        EXPECT_DOUBLE_EQ(frame.m_scale, 50 / 130.0);
-    }
-    EXPECT_EQ(ComputeTsFrame(2, 50).m_size, 2);
-}
-
-// The horizontal axis ends at the smaller side, not at the width.
-TEST(TsGeometry, FramesOfASquareAndAWideView) {
+// The horizontal axis ends at the smaller side, not at the width; a view under 2 pixels either
+// way is scaled as if its smaller side were 100.
+TEST(TsGeometry, FramesOfSquareWideAndTinyViews) {
     const struct {
         std::int32_t m_width, m_height;
         Box m_circle;
@@ -75,6 +67,9 @@ TEST(TsGeometry, FramesOfASquareAndAWideView) {
     } cases[] = {
         {200, 200, {24, 24, 177, 177}, {100, 100}, {200, 100}},
         {240, 180, {51, 21, 189, 159}, {120, 90}, {180, 90}},
+        {1, 50, {-38, -13, 38, 63}, {0, 25}, {100, 25}},
+        {50, 0, {-13, -38, 63, 38}, {25, 0}, {100, 0}},
+        {2, 50, {1, 25, 2, 26}, {1, 25}, {2, 25}},
     };
     for (const auto& c : cases) {
         const STsFrame frame = ComputeTsFrame(c.m_width, c.m_height);
@@ -88,11 +83,15 @@ TEST(TsGeometry, FramesOfASquareAndAWideView) {
     }
 }
 
-// The tips at angles 0 and 90 are checked pixel by pixel in the view's tests.
+// The tip at angle 0 is checked pixel by pixel in the view's tests.
 TEST(TsGeometry, VectorShapesInASquareView) {
     const STsFrame frame = ComputeTsFrame(200, 200);
     EXPECT_EQ(Corners(ComputeTsVectorShape(frame, {0, 100}).m_label), (Box{176, 80, 276, 140}));
     EXPECT_EQ(Xy(ComputeTsVectorShape(frame, {180, 100}).m_tip), (Point{23, 100}));
+    const STsVectorShape up = ComputeTsVectorShape(frame, {90, 100});
+    EXPECT_EQ(Xy(up.m_tip), (Point{100, 23}));
+    EXPECT_EQ(Corners(up.m_dot), (Box{95, 18, 105, 28}));
+    EXPECT_EQ(Corners(up.m_label), (Box{100, 3, 200, 63}));
     // Magnitude 130 reaches the edge of the view.
     EXPECT_EQ(Xy(ComputeTsVectorShape(ComputeTsFrame(260, 260), {0, 130}).m_tip),
               (Point{260, 130}));
