@@ -1,0 +1,118 @@
+#include "paramsets/Commissioning.h"
+#include "ConfigFixture.h"
+#include "SimulatorThread.h"
+#include "config/Configuration.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// "tarnel --load-setup" and "--save-setup --connect" against the simulated device. 12 and 13
+// go to the device, 999 asks it for its values.
+class CommissioningTest : public ::testing::Test {
+protected:
+    CommissioningTest()
+        : m_fixture(MakeConfigXml(
+              "<P Id=\"12\" Value=\"1\" Maximum=\"1000\" SendSerial=\"true\" SetOnLoad=\"true\" "
+              "ReadOnSave=\"true\"/>"
+              "<P Id=\"13\" Value=\"2\" Maximum=\"1000\" SendSerial=\"true\" SetOnLoad=\"true\" "
+              "ReadOnSave=\"true\"/>"
+              "<P Id=\"14\" Value=\"3\" SetOnLoad=\"true\"/>"
+              "<P Id=\"999\" Value=\"0\" SendSerial=\"true\"/>")) {
+        m_model.LoadFrom(m_fixture.Config());
+        m_options.m_reportInterval = 0ms; // reports only when asked
+        m_timing.m_readTimeout = 20ms;
+        m_timing.m_idlePause = 5ms;
+        m_timing.m_acknowledgeTimeout = 300ms;
+        m_timing.m_closePause = 0ms;
+    }
+
+    std::string Write(const std::string& content) {
+        return m_fixture.Dir().Write("set.tnv", content);
+    }
+    std::string ReadAll(const std::string& path) const {
+        std::ifstream file(path, std::ios::binary);
+        std::ostringstream content;
+        content << file.rdbuf();
+        return content.str();
+    }
+
+    CConfigFixture m_fixture;
+    CDeviceModel m_model;
+    SSimulatorOptions m_options;
+    SSerialLinkTiming m_timing;
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+};
+
+const char* const THREE_VALUES = "<REGISTER>\n"
+                                 "    <VALUE Register=\"12\" Value=\"40\" />\n"
+                                 "    <VALUE Register=\"13\" Value=\"41\" />\n"
+                                 "    <VALUE Register=\"12\" Value=\"42\" />\n"
+                                 "</REGISTER>\n";
+
+} // namespace
+
+TEST_F(CommissioningTest, LoadSetupEndsWithZeroWhenEveryValueWasAcknowledged) {
+    CSimulatorThread device(m_model, m_options);
+    const std::string file = Write(THREE_VALUES);
+    EXPECT_EQ(RunLoadSetup(file, device.SlavePath(), m_out, m_err, m_timing), 0);
+    device.Stop();
+    EXPECT_EQ(m_out.str(), "<3> Parameter loaded from " + file + " \n");
+    EXPECT_EQ(m_err.str(), "");
+    EXPECT_EQ(device.Model().GetValue(12), 42);
+    EXPECT_EQ(device.Model().GetValue(13), 41);
+}
+
+TEST_F(CommissioningTest, LoadSetupListsWhatTheDeviceDidNotAcknowledge) {
+    m_options.m_dropEvery = 2;
+    CSimulatorThread device(m_model, m_options);
+    const std::string file = Write(THREE_VALUES);
+    EXPECT_EQ(RunLoadSetup(file, device.SlavePath(), m_out, m_err, m_timing), 1);
+    EXPECT_EQ(m_out.str(), "<3> Parameter loaded from " + file + " \n");
+    EXPECT_EQ(m_err.str(), "Not acknowledged: register 13 value 41\n");
+}
+
+TEST_F(CommissioningTest, UnusableFileOrPortEndsWithTwo) {
+    CSimulatorThread device(m_model, m_options);
+    const std::string good = Write(THREE_VALUES);
+    const std::string wrapped =
+        m_fixture.Dir().Write("wrapped.tnv", "<A><REGISTER></REGISTER></A>");
+    EXPECT_EQ(RunLoadSetup(m_fixture.Dir().Path() + "none.tnv", device.SlavePath(), m_out, m_err,
+                           m_timing),
+              2);
+    EXPECT_EQ(RunLoadSetup(wrapped, device.SlavePath(), m_out, m_err, m_timing), 2);
+    EXPECT_EQ(RunLoadSetup(good, m_fixture.Dir().Path() + "no-such-tty", m_out, m_err, m_timing),
+              2);
+    EXPECT_EQ(RunSaveSetup(m_fixture.Dir().Path() + "no/folder.tnv", false, "", m_out, m_err), 2);
+    device.Stop();
+    EXPECT_EQ(device.Model().Counts().m_writes, 0u) << "nothing was sent";
+    EXPECT_EQ(m_out.str(), "");
+    EXPECT_NE(m_err.str().find("Kann parameter nicht laden!\n"), std::string::npos);
+    EXPECT_NE(m_err.str().find("does not contain REGISTER Tag!\n"), std::string::npos);
+    EXPECT_NE(m_err.str().find("Datei kann nicht gespeichert werden\n"), std::string::npos);
+}
+
+TEST_F(CommissioningTest, SaveSetupAfterConnectingSavesTheDevicesValues) {
+    m_model.SetValue(12, 555);
+    m_model.SetValue(13, -7);
+    CSimulatorThread device(m_model, m_options);
+    const std::string file = m_fixture.Dir().Path() + "device.tnv";
+    EXPECT_EQ(RunSaveSetup(file, true, device.SlavePath(), m_out, m_err, m_timing, 5s), 0);
+    EXPECT_EQ(m_out.str(), "Datei gespeichert\n");
+    EXPECT_EQ(m_err.str(), "");
+    EXPECT_EQ(ReadAll(file), "<REGISTER>\n"
+                             "    <VALUE Register=\"12\" Value=\"555\" />\n"
+                             "    <VALUE Register=\"13\" Value=\"-7\" />\n"
+                             "</REGISTER>\n");
+
+    // A device that stays silent: saved all the same, with what was not reported listed.
+    device.SetSilent(true);
+    EXPECT_EQ(RunSaveSetup(file, true, device.SlavePath(), m_out, m_err, m_timing, 200ms), 1);
+    EXPECT_EQ(m_err.str(), "Not reported: register 12\nNot reported: register 13\n");
+}

@@ -1,0 +1,167 @@
+#include "paramsets/ParameterDialog.h"
+#include "ConfigFixture.h"
+#include "config/Configuration.h"
+#include "config/ParameterListener.h"
+#include "config/RegisterValue.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <array>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+void EnsureApplication() {
+    static int argc = 1;
+    static char name[] = "paramsets_gui_tests";
+    static char* argv[] = {name, nullptr};
+    if (qApp == nullptr) {
+        new QApplication(argc, argv);
+    }
+}
+
+class CSourceRecorder final : public IParameterListener {
+public:
+    void OnParameterChanged(CRegisterValue& value) override {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_seen.push_back(value);
+    }
+    std::vector<CRegisterValue> Seen() {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_seen;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<CRegisterValue> m_seen;
+};
+
+class ParameterDialogTest : public ::testing::Test {
+protected:
+    ParameterDialogTest()
+        : m_fixture(MakeConfigXml("<P Name=\"Speed\" Id=\"5\" Value=\"10\"/>"
+                                  "<P Name=\"Gain\" Id=\"12\" Value=\"3\" Minimum=\"-20\"/>"
+                                  "<P Name=\"Mode\" Id=\"40\" Value=\"-2\"/>")) {
+        EnsureApplication();
+        m_fixture.Config().AddListener(&m_recorder);
+        m_dialog = std::make_unique<CParameterDialog>(m_fixture.Config());
+        m_list = m_dialog->findChild<QTreeWidget*>("parameterList");
+        m_nameBox = m_dialog->findChild<QLineEdit*>("nameBox");
+        m_valueBox = m_dialog->findChild<QLineEdit*>("valueBox");
+        m_setButton = m_dialog->findChild<QPushButton*>("setButton");
+    }
+    ~ParameterDialogTest() override { m_fixture.Config().RemoveListener(&m_recorder); }
+
+    QString Cell(int row, int column) const { return m_list->topLevelItem(row)->text(column); }
+    void Click(int row) {
+        m_dialog->show();
+        const QRect rect = m_list->visualItemRect(m_list->topLevelItem(row));
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+    void Set(const QString& text) {
+        m_valueBox->setText(text);
+        m_setButton->click();
+    }
+    std::int32_t Value(std::int32_t registerNumber) const {
+        return m_fixture.Config().FindParameter(registerNumber)->GetValue();
+    }
+
+    CConfigFixture m_fixture;
+    CSourceRecorder m_recorder;
+    std::unique_ptr<CParameterDialog> m_dialog;
+    QTreeWidget* m_list = nullptr;
+    QLineEdit* m_nameBox = nullptr;
+    QLineEdit* m_valueBox = nullptr;
+    QPushButton* m_setButton = nullptr;
+};
+
+} // namespace
+
+TEST_F(ParameterDialogTest, ListsEveryParameterInStoreOrder) {
+    ASSERT_NE(m_list, nullptr);
+    const QTreeWidgetItem* header = m_list->headerItem();
+    EXPECT_EQ(header->text(0), "Parameter");
+    EXPECT_EQ(header->text(1), "Nr");
+    EXPECT_EQ(header->text(2), "Wert");
+    ASSERT_EQ(m_list->topLevelItemCount(), 3);
+    const char* const rows[][3] = {{"Speed", "5", "10"}, {"Gain", "12", "3"}, {"Mode", "40", "-2"}};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            EXPECT_EQ(Cell(row, column), rows[row][column]) << row << "," << column;
+        }
+    }
+    EXPECT_EQ(m_nameBox->text(), "---");
+    EXPECT_TRUE(m_nameBox->isReadOnly());
+    EXPECT_EQ(m_valueBox->text(), "");
+    EXPECT_EQ(m_setButton->text(), "Set");
+    EXPECT_TRUE(m_setButton->isDefault());
+    const auto* timer = m_dialog->findChild<QTimer*>("refreshTimer");
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 50);
+}
+
+TEST_F(ParameterDialogTest, SetSendsTheTypedNumberForTheClickedRow) {
+    Set("7");
+    EXPECT_TRUE(m_recorder.Seen().empty()) << "no row clicked yet";
+    Click(1);
+    EXPECT_EQ(m_dialog->GetSelectedRow(), 1);
+    EXPECT_EQ(m_nameBox->text(), "Gain");
+    EXPECT_EQ(m_valueBox->text(), "3");
+    Set("abc");
+    EXPECT_TRUE(m_recorder.Seen().empty()) << "no number";
+
+    // Typed text, what the store holds afterwards.
+    const std::pair<const char*, std::int32_t> cases[] = {
+        {"300", 127}, {"-5", -5}, {" 12abc", 12}, {"-99999999999", -20}};
+    for (const auto& [text, stored] : cases) {
+        Set(text);
+        EXPECT_EQ(Value(12), stored) << text;
+        ASSERT_FALSE(m_recorder.Seen().empty());
+        EXPECT_EQ(m_recorder.Seen().back().GetSource(), SOURCE_PARAMETER_DIALOG);
+        if (stored == 127) {
+            EXPECT_EQ(Cell(1, 2), "3") << "shown only at the next tick";
+        }
+        m_dialog->ShowPendingChanges();
+        EXPECT_EQ(Cell(1, 2), QString::number(stored)) << text;
+    }
+    EXPECT_EQ(m_recorder.Seen().size(), 4u);
+    EXPECT_EQ(Cell(0, 2), "10");
+}
+
+TEST_F(ParameterDialogTest, ReportsFromAnotherThreadShowTheLastAtTheNextTick) {
+    std::thread reader([this] {
+        for (const int value : {5, 6, 7}) {
+            CRegisterValue report(SOURCE_DEVICE, 40, value);
+            m_fixture.Config().Update(report);
+        }
+    });
+    reader.join();
+    EXPECT_EQ(Cell(2, 2), "-2");
+    m_dialog->ShowPendingChanges();
+    EXPECT_EQ(Cell(2, 2), "7");
+    EXPECT_EQ(Cell(0, 2), "10");
+    EXPECT_EQ(Cell(1, 2), "3");
+
+    // Gone from the listeners with the dialog: its slot is free again, so nine more listeners
+    // beside the recorder fill the ten slots and the last of them hears a change.
+    m_dialog.reset();
+    std::array<CSourceRecorder, 9> others;
+    for (auto& other : others) {
+        m_fixture.Config().AddListener(&other);
+    }
+    CRegisterValue later(SOURCE_DEVICE, 40, 8);
+    m_fixture.Config().Update(later);
+    EXPECT_EQ(others.back().Seen().size(), 1u);
+    for (auto& other : others) {
+        m_fixture.Config().RemoveListener(&other);
+    }
+}
