@@ -257,16 +257,34 @@ TEST(ConfigLoad, UnreadableFilesAreRefused) {
 }
 
 TEST(ConfigLoad, NestingDepthCountsOnlyElements) {
-    EXPECT_FALSE(ExceedsNestingDepth("<a><b/><c></c></a>", 2));
-    EXPECT_FALSE(ExceedsNestingDepth("<a/><b></b><c>t</c>", 1));
-    EXPECT_TRUE(ExceedsNestingDepth("<a><b><c/></b></a>", 1));
-    // Markup inside comments, CDATA, declarations and attribute values is not nesting.
-    std::string text = "<?xml version=\"1.0\"?><!DOCTYPE x><ROOT>";
-    for (int i = 0; i < 100; ++i) {
-        text += "<!-- <a> --><![CDATA[<b>]]><e v=\"<c>\" w='/>'/>";
+    const auto times = [](const std::string& text, int count) {
+        std::string result;
+        for (int i = 0; i < count; ++i) {
+            result += text;
+        }
+        return result;
+    };
+    // Markup inside comments, CDATA, declarations and quoted values of either kind is no
+    // nesting: a '>' there neither ends the tag early nor does a "/>" close it.
+    const struct {
+        std::string m_text;
+        int m_limit;
+        bool m_exceeds;
+    } cases[] = {
+        {"<a><b/><c></c></a>", 2, false},
+        {"<a/><b></b><c>t</c>", 1, false},
+        {"<a><b><c/></b></a>", 1, true},
+        {"<?xml version=\"1.0\"?><!DOCTYPE x><ROOT>" +
+             times("<!-- <a> --><![CDATA[<b>]]><e v=\"<c>\"/>", 100) + "</ROOT>",
+         2, false},
+        {"<ROOT>" + times("<F Berechnung='R1>5'/>", 600) + "</ROOT>", MAX_XML_DEPTH, false},
+        {"<ROOT>" + times("<F Berechnung=\"R1>5\"/>", 600) + "</ROOT>", MAX_XML_DEPTH, false},
+        {times("<a x='/>'>", 600) + times("</a>", 600), MAX_XML_DEPTH, true},
+        {times("<a x=\"/>\">", 600) + times("</a>", 600), MAX_XML_DEPTH, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ExceedsNestingDepth(c.m_text, c.m_limit), c.m_exceeds) << c.m_text.substr(0, 60);
     }
-    text += "</ROOT>";
-    EXPECT_FALSE(ExceedsNestingDepth(text, 2));
 }
 
 TEST(ConfigLoad, LineEndsAreNormalisedLikeTinyXml) {
