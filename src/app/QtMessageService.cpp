@@ -42,6 +42,8 @@ EMessageResult CQtMessageService::ShowMessage(const std::string& text, const std
                     standardButtons, QApplication::activeWindow());
     box.setObjectName(QStringLiteral("messageBox"));
     switch (box.exec()) {
+    case QMessageBox::Ok:
+        return EMessageResult::Ok;
     case QMessageBox::Yes:
         return EMessageResult::Yes;
     case QMessageBox::No:

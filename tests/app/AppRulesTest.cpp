@@ -1,6 +1,7 @@
 #include "ConfigFixture.h"
 #include "FakeClock.h"
 #include "TempDir.h"
+#include "TestBmp.h"
 #include "app/CommandIds.h"
 #include "app/InstanceKey.h"
 #include "app/LinkState.h"
@@ -148,30 +149,7 @@ TEST(PanelSize, LargestPageWholeAndNeverBelowTheMinimum) {
 
 TEST(PanelSize, BitmapFileSizeReadsThePicture) {
     const CTempDir dir;
-    // A 3 x 2 picture of 24 bits, rows padded to 12 bytes.
-    std::string bmp = "BM";
-    const auto put32 = [&bmp](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) {
-            bmp += static_cast<char>((v >> (8 * i)) & 0xFFu);
-        }
-    };
-    const auto put16 = [&bmp](std::uint16_t v) {
-        bmp += static_cast<char>(v & 0xFFu);
-        bmp += static_cast<char>(v >> 8);
-    };
-    put32(54 + 24);
-    put32(0);
-    put32(54);
-    put32(40);
-    put32(3);
-    put32(2);
-    put16(1);
-    put16(24);
-    for (int i = 0; i < 6; ++i) {
-        put32(0);
-    }
-    bmp += std::string(24, '\x7F');
-    const SPanelSize size = BitmapFileSize(dir.Write("p.bmp", bmp));
+    const SPanelSize size = BitmapFileSize(dir.Write("p.bmp", SolidBmp(3, 2, 1, 2, 3)));
     EXPECT_EQ(size.m_width, 3);
     EXPECT_EQ(size.m_height, 2);
     EXPECT_EQ(BitmapFileSize(dir.Path() + "missing.bmp").m_width, 0);
