@@ -18,27 +18,16 @@ TEST_F(ExpressionErrorTest, CharactersOutsideEveryToken) {
 
 // In 'SetBit(1e10, 0)' there is no exponent: 'e10' is taken for the closing parenthesis.
 TEST_F(ExpressionErrorTest, SyntaxErrors) {
+    // clang-format off
     const SErrorCase cases[] = {
-        {"--2", 1, "-", 1},
-        {"*2", 1, "*", 0},
-        {"2 + ", 1, "", 4},
-        {"sin(0 ,", 1, "", 7},
-        {"(y z)", 1, ")", 4},
-        {"(1+2", 2, "", 4},
-        {"(1 2)", 2, "2", 3},
-        {"()", 8, ")", 1},
-        {"sin()", 8, ")", 4},
-        {"atan2(1,)", 8, ")", 8},
-        {"atan2(,1)", 8, ",", 6},
-        {"max(1,2)", 6, "max", 0},
-        {"Sin(0)", 6, "Sin", 0},
-        {"1 + atan2(1)", 7, "atan2", 4},
-        {"sin(1, 2)", 7, "sin", 0},
-        {"if(1, 2, 3, 4, 5)", 7, "if", 0},
-        {"SetBit(1e10, 0)", 7, "SetBit", 0},
-        {"", 9, "", 0},
-        {" \t ", 9, "", 3},
+        {"--2", 1, "-", 1}, {"*2", 1, "*", 0}, {"2 + ", 1, "", 4}, {"sin(0 ,", 1, "", 7},
+        {"(y z)", 1, ")", 4}, {"(1+2", 2, "", 4}, {"(1 2)", 2, "2", 3}, {"()", 8, ")", 1},
+        {"sin()", 8, ")", 4}, {"atan2(1,)", 8, ")", 8}, {"atan2(,1)", 8, ",", 6},
+        {"max(1,2)", 6, "max", 0}, {"Sin(0)", 6, "Sin", 0}, {"1 + atan2(1)", 7, "atan2", 4},
+        {"sin(1, 2)", 7, "sin", 0}, {"if(1, 2, 3, 4, 5)", 7, "if", 0},
+        {"SetBit(1e10, 0)", 7, "SetBit", 0}, {"", 9, "", 0}, {" \t ", 9, "", 3},
     };
+    // clang-format on
     ExpectAll(cases);
 }
 
@@ -46,20 +35,15 @@ TEST_F(ExpressionErrorTest, SyntaxErrors) {
 // the '_' is scanned; a register number beyond the 32-bit range is not wrapped; assignments do
 // not chain.
 TEST_F(ExpressionErrorTest, RuntimeErrors) {
+    // clang-format off
     const SErrorCase cases[] = {
-        {"x / 0", 3, "", 5},
-        {"x % 0", 3, "", 5},
-        {"1 / -0", 3, "", 6},
-        {"1 / (x - 6) + 2", 3, "+", 12},
-        {"if(1/0, 1, 2)", 3, ",", 6},
-        {"1/0 + R4", 3, "+", 4},
-        {"PI", 4, "PI", 0},
-        {"a_b", 4, "a", 0},
-        {"R4", 4, "R4", 0},
-        {"R2147483648", 4, "R2147483648", 0},
-        {"abcdefghijklmnopqrst", 4, "abcdefghijklmno", 0},
+        {"x / 0", 3, "", 5}, {"x % 0", 3, "", 5}, {"1 / -0", 3, "", 6},
+        {"1 / (x - 6) + 2", 3, "+", 12}, {"if(1/0, 1, 2)", 3, ",", 6}, {"1/0 + R4", 3, "+", 4},
+        {"PI", 4, "PI", 0}, {"a_b", 4, "a", 0}, {"R4", 4, "R4", 0},
+        {"R2147483648", 4, "R2147483648", 0}, {"abcdefghijklmnopqrst", 4, "abcdefghijklmno", 0},
         {"a z b z 3", 4, "b", 4},
     };
+    // clang-format on
     ExpectAll(cases);
     // The recorded token is cut to 31 characters; the position still finds the whole of it.
     const std::string digits(40, '7');
@@ -107,18 +91,13 @@ TEST_F(ExpressionErrorTest, RecordIsResetBySuccess) {
 }
 
 TEST(ExpressionErrorMessages, AreTheSystemsTexts) {
-    const char* const expected[] = {"",
-                                    "Syntax error",
-                                    "Unbalanced parenthesis",
-                                    "Division by zero",
-                                    "Unknown variable",
-                                    "Maximum variables exceeded",
-                                    "Unrecognised funtion",
-                                    "Wrong number of arguments to funtion",
-                                    "Missing an argument",
-                                    "Empty expression",
-                                    "Expression nested too deeply",
-                                    ""};
+    // clang-format off
+    const char* const expected[] = {
+        "", "Syntax error", "Unbalanced parenthesis", "Division by zero", "Unknown variable",
+        "Maximum variables exceeded", "Unrecognised funtion",
+        "Wrong number of arguments to funtion", "Missing an argument", "Empty expression",
+        "Expression nested too deeply", ""};
+    // clang-format on
     for (int code = 0; code < 12; ++code) {
         EXPECT_STREQ(CExpressionParser::GetErrorMessage(code), expected[code]) << code;
     }

@@ -40,37 +40,20 @@ TEST_F(ExpressionResultTest, LeftoversAndUnseenParenthesis) {
     ExpectAll(cases);
 }
 
-TEST_F(ExpressionResultTest, ConstantsAndRegisters) {
-    const SResultCase cases[] = {{"pi", 3.141592653589793},
-                                 {"e", 2.718281828459045},
-                                 {"R5 * 2 + R12", 81},
-                                 {"R999x", 1},
-                                 {"Rate", 7},
-                                 {"R2147483647", 9}};
-    ExpectAll(cases);
-}
-
-TEST_F(ExpressionResultTest, Functions) {
-    const SResultCase cases[] = {{"sin(1)", std::sin(1.0)},
-                                 {"cos(1)", std::cos(1.0)},
-                                 {"tan(1)", std::tan(1.0)},
-                                 {"asin(1)", std::asin(1.0)},
-                                 {"acos(0.5)", std::acos(0.5)},
-                                 {"atan(1)", std::atan(1.0)},
-                                 {"atan2(1, -1)", std::atan2(1.0, -1.0)},
-                                 {"sinh(1)", std::sinh(1.0)},
-                                 {"cosh(1)", std::cosh(1.0)},
-                                 {"tanh(0.5)", std::tanh(0.5)},
-                                 {"exp(1)", std::exp(1.0)},
-                                 {"log(10)", std::log(10.0)},
-                                 {"log10(1000)", 3},
-                                 {"sqrt(16)", 4},
-                                 {"floor(-2.5)", -3},
-                                 {"ceil(2.1)", 3},
-                                 {"abs(-2.5)", 2.5},
-                                 {"deg(pi)", 180},
-                                 {"rad(180)", 3.141592653589793},
-                                 {"sin (0)", 0}};
+TEST_F(ExpressionResultTest, ConstantsRegistersAndFunctions) {
+    // clang-format off
+    const SResultCase cases[] = {
+        {"pi", 3.141592653589793}, {"e", 2.718281828459045}, {"R5 * 2 + R12", 81}, {"R999x", 1},
+        {"Rate", 7}, {"R2147483647", 9},
+        {"sin(1)", std::sin(1.0)}, {"cos(1)", std::cos(1.0)}, {"tan(1)", std::tan(1.0)},
+        {"asin(1)", std::asin(1.0)}, {"acos(0.5)", std::acos(0.5)}, {"atan(1)", std::atan(1.0)},
+        {"atan2(1, -1)", std::atan2(1.0, -1.0)}, {"sinh(1)", std::sinh(1.0)},
+        {"cosh(1)", std::cosh(1.0)}, {"tanh(0.5)", std::tanh(0.5)}, {"exp(1)", std::exp(1.0)},
+        {"log(10)", std::log(10.0)}, {"log10(1000)", 3}, {"sqrt(16)", 4}, {"floor(-2.5)", -3},
+        {"ceil(2.1)", 3}, {"abs(-2.5)", 2.5}, {"deg(pi)", 180}, {"rad(180)", 3.141592653589793},
+        {"sin (0)", 0},
+    };
+    // clang-format on
     ExpectAll(cases);
 }
 
@@ -89,33 +72,19 @@ TEST_F(ExpressionResultTest, If) {
 // mask is 1 shifted by the low eight bits of the bit number: bit -1 + 0.5 truncates to bit 0,
 // bit -1.5 to -1, which shifts by 255 and sets no bit.
 TEST_F(ExpressionResultTest, BitFunctions) {
+    // clang-format off
     const SResultCase cases[] = {
-        {"SetBit(0, 3)", 8},
-        {"ClearBit(15, 0)", 14},
-        {"SetBitValue(0, 1, 0.5)", 2},
-        {"SetBitValue(2, 1, 0.4)", 0},
-        {"SetBitValue(2, 1, -5)", 0},
-        {"isBitSet(5, 2)", 1},
-        {"isBitSet(5, 1)", 0},
-        {"isBitSet(5, 40)", 0},
-        {"SetBit(0, 31)", -2147483648.0},
-        {"isBitSet(SetBit(0, 31), 31)", 0},
-        {"SetBit(0, -1)", 1},
-        {"SetBit(0, -1.5)", 0},
-        {"SetBit(0, 32)", 0},
-        {"SetBit(0, 256)", 1},
-        {"SetBit(2.5, 2)", 7},
-        {"SetBit(2.4, 2)", 6},
-        {"SetBit(0, 2.5)", 8},
-        {"SetBit(-1.2, 0)", 1},
-        {"SetBit(-1.7, 1)", -1},
-        {"ClearBit(-1.5, 31)", 2147483647},
-        {"ClearBit(10000000000, 0)", 2147483646},
-        {"ClearBit(-10000000000, 31)", 0},
-        {"SetBit(sqrt(-1), 0)", 1},
-        {"SetBit(exp(1000), 31)", -1},
-        {"isBitSet(R5, 3) + isBitSet(R5, 0)", 1},
+        {"SetBit(0, 3)", 8}, {"ClearBit(15, 0)", 14}, {"SetBitValue(0, 1, 0.5)", 2},
+        {"SetBitValue(2, 1, 0.4)", 0}, {"SetBitValue(2, 1, -5)", 0}, {"isBitSet(5, 2)", 1},
+        {"isBitSet(5, 1)", 0}, {"isBitSet(5, 40)", 0}, {"SetBit(0, 31)", -2147483648.0},
+        {"isBitSet(SetBit(0, 31), 31)", 0}, {"SetBit(0, -1)", 1}, {"SetBit(0, -1.5)", 0},
+        {"SetBit(0, 32)", 0}, {"SetBit(0, 256)", 1}, {"SetBit(2.5, 2)", 7}, {"SetBit(2.4, 2)", 6},
+        {"SetBit(0, 2.5)", 8}, {"SetBit(-1.2, 0)", 1}, {"SetBit(-1.7, 1)", -1},
+        {"ClearBit(-1.5, 31)", 2147483647}, {"ClearBit(10000000000, 0)", 2147483646},
+        {"ClearBit(-10000000000, 31)", 0}, {"SetBit(sqrt(-1), 0)", 1},
+        {"SetBit(exp(1000), 31)", -1}, {"isBitSet(R5, 3) + isBitSet(R5, 0)", 1},
     };
+    // clang-format on
     ExpectAll(cases);
 }
 

@@ -6,41 +6,31 @@
 class VariableTest : public ExprTest {};
 
 // Each formula is a further evaluation on the same object, which sees what the earlier ones
-// assigned.
-TEST_F(VariableTest, AssignmentStoresAndLaterEvaluationsSeeIt) {
+// assigned; an assignment without a value removes.
+TEST_F(VariableTest, AssignmentStoresAndRemoves) {
     EXPECT_EQ(Eval("y z 3", true), 3.0);
     EXPECT_EQ(Eval("y * 2"), 6.0);
     EXPECT_EQ(Eval("y z 1 + 2", true), 3.0);
     EXPECT_EQ(Eval("y zz 5", true), 5.0) << "the word only has to begin with 'z'";
     EXPECT_EQ(Eval("y"), 5.0);
     EXPECT_EQ(Eval("y\tz\t7", true), 7.0);
-}
-
-TEST_F(VariableTest, AssignmentWithoutValueRemoves) {
-    EXPECT_EQ(Eval("y z 3", true), 3.0);
+    EXPECT_EQ(Code("yz 3"), CExpressionParser::ERROR_UNKNOWN_VARIABLE) << "'yz' is one name";
+    EXPECT_EQ(Code("y\nz 3"), CExpressionParser::ERROR_SYNTAX) << "a newline is no blank";
+    EXPECT_EQ(Eval("y"), 7.0);
     EXPECT_EQ(Eval("y z", true), 0.0);
     EXPECT_EQ(Code("y"), CExpressionParser::ERROR_UNKNOWN_VARIABLE);
     EXPECT_EQ(Eval("never z  ", true), 0.0) << "removing an absent variable is no error";
 }
 
-TEST_F(VariableTest, AssignmentNeedsTheZAsAWordOfItsOwn) {
-    EXPECT_EQ(Code("yz 3"), CExpressionParser::ERROR_UNKNOWN_VARIABLE) << "'yz' is one name";
-    EXPECT_EQ(Eval("y z 1", true), 1.0);
-    EXPECT_EQ(Code("y\nz 3"), CExpressionParser::ERROR_SYNTAX) << "a newline is no blank";
-    EXPECT_EQ(Eval("y"), 1.0);
-}
-
+// Assignments before an error stay.
 TEST_F(VariableTest, AssignmentInsideParenthesesAndArguments) {
     EXPECT_EQ(Eval("(y z 3) + y"), 6.0) << "only a whole-formula assignment reports as one";
     EXPECT_EQ(Eval("sin(a z 0) + a"), 0.0);
     EXPECT_EQ(Eval("if(1, b z 2, c z 3) + b + c"), 7.0) << "every argument is evaluated";
     EXPECT_EQ(Eval("y"), 3.0);
-}
-
-TEST_F(VariableTest, AssignmentsBeforeAnErrorStay) {
-    EXPECT_EQ(Code("(a z 1) + (b z 1/0)"), CExpressionParser::ERROR_DIVISION_BY_ZERO);
-    EXPECT_EQ(Eval("a"), 1.0);
-    EXPECT_EQ(Code("b"), CExpressionParser::ERROR_UNKNOWN_VARIABLE);
+    EXPECT_EQ(Code("(d z 1) + (f z 1/0)"), CExpressionParser::ERROR_DIVISION_BY_ZERO);
+    EXPECT_EQ(Eval("d"), 1.0);
+    EXPECT_EQ(Code("f"), CExpressionParser::ERROR_UNKNOWN_VARIABLE);
 }
 
 // A name beginning with 'R' is a register reference when read, whatever was assigned to it.
