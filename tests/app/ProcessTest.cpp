@@ -1,0 +1,172 @@
+// The tarnel program as a person or a script starts it.
+
+#include "TempDir.h"
+#include "TestBmp.h"
+#include "app/InstanceKey.h"
+
+#include <QImage>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <optional>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+const std::string VALID_CONFIG = "<ROOT><PARAMETER><P Id=\"5\" Value=\"1\"/></PARAMETER>"
+                                 "<UI_OBJECT Name=\"Home\"/></ROOT>";
+
+void Prepare(QProcess& process, const QStringList& arguments) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    process.setProcessEnvironment(environment);
+    process.setProgram(TARNEL_PATH);
+    process.setArguments(arguments);
+}
+
+struct SRun {
+    int m_status = -1;
+    QString m_output;
+    QString m_errors;
+};
+
+SRun RunToEnd(const QStringList& arguments, int timeoutMs = 20000) {
+    QProcess process;
+    Prepare(process, arguments);
+    process.start();
+    SRun run;
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.m_status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+    run.m_output = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.m_errors = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+QString Dir(const CTempDir& dir) {
+    return QString::fromStdString(dir.Path());
+}
+
+// A pseudo-terminal whose far end stands in for a device that never answers.
+class CSilentDevice {
+public:
+    CSilentDevice() {
+        m_master = posix_openpt(O_RDWR | O_NOCTTY);
+        if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0) {
+            m_path = ptsname(m_master);
+        }
+    }
+    ~CSilentDevice() {
+        if (m_master >= 0) {
+            close(m_master);
+        }
+    }
+    CSilentDevice(const CSilentDevice&) = delete;
+    CSilentDevice& operator=(const CSilentDevice&) = delete;
+    const std::string& Path() const { return m_path; }
+
+private:
+    int m_master = -1;
+    std::string m_path;
+};
+
+} // namespace
+
+TEST(Process, StartsEndsAndFailsWithTheRightStatus) {
+    const struct {
+        std::optional<std::string> m_config;
+        QStringList m_arguments;
+        int m_status;
+        QString m_said; // on standard output or error
+    } cases[] = {
+        {"<ROOT><UI_OBJECT Name=", {}, 1, "Kann config.xml nicht laden!"},
+        {std::nullopt, {"--connect"}, 1, "Kann config.xml nicht laden!"},
+        {std::nullopt, {"--snapshot", "pictures"}, 1, "Kann config.xml nicht laden!"},
+        {std::nullopt, {"--help"}, 0, "--snapshot <DIR>"},
+        {std::nullopt, {"--version"}, 0, "Tarnel 0.1"},
+        {VALID_CONFIG, {"--no-such-option"}, 2, "no-such-option"},
+    };
+    for (const auto& c : cases) {
+        const CTempDir dir;
+        if (c.m_config) {
+            dir.Write("config.xml", *c.m_config);
+        }
+        const SRun run = RunToEnd(QStringList{"--dir", Dir(dir)} + c.m_arguments);
+        const QString what = c.m_arguments.join(' ');
+        EXPECT_EQ(run.m_status, c.m_status) << what.toStdString();
+        EXPECT_TRUE((run.m_output + run.m_errors).contains(c.m_said))
+            << what.toStdString() << ": " << (run.m_output + run.m_errors).toStdString();
+    }
+}
+
+// One window per user and program directory; runs without a window do not count. The window
+// ends with status 0 on a termination signal as on "Exit", also while connected.
+TEST(Process, SecondCopyEndsAndTheFirstEndsWithStatus0) {
+    const CTempDir dir;
+    dir.Write("config.xml", VALID_CONFIG);
+    const CSilentDevice device;
+    ASSERT_FALSE(device.Path().empty());
+    QProcess first;
+    Prepare(first,
+            {"--dir", Dir(dir), "--connect", "--port", QString::fromStdString(device.Path())});
+    first.start();
+    ASSERT_TRUE(first.waitForStarted());
+
+    const QString key = QString::fromStdString(InstanceKey(std::to_string(getuid()), dir.Path()));
+    bool listening = false;
+    for (int i = 0; i < 200 && !listening; ++i) {
+        QLocalSocket probe;
+        probe.connectToServer(key);
+        listening = probe.waitForConnected(100);
+        if (!listening) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+    ASSERT_TRUE(listening);
+
+    const SRun second = RunToEnd({"--dir", Dir(dir)}, 10000);
+    EXPECT_EQ(second.m_status, 0);
+    const SRun snapshot = RunToEnd({"--dir", Dir(dir), "--snapshot", Dir(dir) + "pictures"});
+    EXPECT_EQ(snapshot.m_status, 0) << snapshot.m_errors.toStdString();
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.terminate();
+    ASSERT_TRUE(first.waitForFinished(10000));
+    EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(first.exitCode(), 0);
+}
+
+// Each page's picture shows the panel view alone: pixel (x, y) is the page's (x, y).
+TEST(Process, SnapshotWritesEveryPageAtPageCoordinates) {
+    const CTempDir dir;
+    dir.Write("red.bmp", SolidBmp(260, 330, 255, 0, 0));
+    dir.Write("blue.bmp", SolidBmp(100, 100, 0, 0, 255));
+    dir.Write("config.xml", "<ROOT><PARAMETER/>"
+                            "<UI_OBJECT Name=\"a\"><IMAGE Path=\"red.bmp\"/></UI_OBJECT>"
+                            "<UI_OBJECT Name=\"b\"><IMAGE Path=\"blue.bmp\"/></UI_OBJECT></ROOT>");
+    const QString out = Dir(dir) + "shots/new";
+    const SRun run = RunToEnd({"--dir", Dir(dir), "--snapshot", out});
+    ASSERT_EQ(run.m_status, 0) << run.m_errors.toStdString();
+    EXPECT_EQ(run.m_output, out + "/page-00.png\n" + out + "/page-01.png\n");
+
+    const QImage first(out + "/page-00.png");
+    const QImage second(out + "/page-01.png");
+    ASSERT_FALSE(first.isNull());
+    ASSERT_FALSE(second.isNull());
+    EXPECT_EQ(first.size(), QSize(260, 330)) << "the largest page, whole";
+    EXPECT_EQ(first.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(first.pixel(259, 329), qRgb(255, 0, 0));
+    EXPECT_EQ(second.pixel(99, 99), qRgb(0, 0, 255));
+    EXPECT_NE(second.pixel(100, 100), qRgb(0, 0, 255));
+}
