@@ -73,6 +73,24 @@ std::size_t OffsetOfRegister(const char* formula, std::int32_t registerNumber) {
     return 0;
 }
 
+// Control characters written visibly, so that a diagnostic stays on its line.
+std::string Escaped(const std::string& text) {
+    std::string result;
+    for (const char c : text) {
+        if (c == '\n') {
+            result += "\\n";
+        } else if (static_cast<unsigned char>(c) < 0x20u) {
+            const char* const digits = "0123456789ABCDEF";
+            result += "\\x";
+            result += digits[(static_cast<unsigned char>(c) >> 4u) & 0xFu];
+            result += digits[static_cast<unsigned char>(c) & 0xFu];
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
 // The elements of one control that its record was read from.
 struct SControlSource {
     const TiXmlElement* m_position = nullptr;
@@ -338,7 +356,7 @@ void CConfigChecker::CheckFormula(const char* kind, const TiXmlElement& element,
         code != CExpressionParser::ERROR_DIVISION_BY_ZERO) {
         std::string text = std::string(kind) + ": " + CExpressionParser::GetErrorMessage(code);
         if (code != CExpressionParser::ERROR_EMPTY_EXPRESSION) {
-            const std::string token = Shown(parser.GetErrorToken());
+            const std::string token = Escaped(Shown(parser.GetErrorToken()));
             text += token.empty() ? " at the end" : " at '" + token + "'";
         }
         Report(ESeverity::Error, at(parser.GetErrorPosition()), text);

@@ -77,6 +77,8 @@ std::vector<SCheckCase> Cases() {
 <EINGANG><F Berechnung="R1 &lt; x"/></EINGANG>
 <AUSGANG><FORMEL Berechnung="max(x, 1)" Register="1"/><FORMEL Berechnung="R1 + R9 * 2_" Register="1"/></AUSGANG>
 </PARAMETER></UI_OBJECT>
+<UI_OBJECT Type="Field"><PARAMETER><EINGANG><F Berechnung="R1 +
+ 1"/></EINGANG></PARAMETER></UI_OBJECT>
 </UI_OBJECT></ROOT>
 )xml",
          {"config.xml:4:33: error: input formula: Unknown variable at 'x'",
@@ -84,7 +86,8 @@ std::vector<SCheckCase> Cases() {
           "config.xml:5:80: warning: output formula reads register 9, which no parameter "
           "declares: the formula yields 0",
           "config.xml:5:86: error: output formula: Syntax error at '_'",
-          "config.xml: 3 errors, 1 warning"},
+          "config.xml:7:64: error: input formula: Syntax error at '\\n'",
+          "config.xml: 4 errors, 1 warning"},
          1},
         {"control types and limits",
          "<ROOT><PARAMETER/>\n<UI_OBJECT>\n"
