@@ -1,0 +1,117 @@
+// Parameter sets of 200 parameters: saving and loading without a device (goal: at most 5 ms
+// each), and loading 200 values that go to the simulated device at its paced 9600 baud, each
+// acknowledged before the next, beside the pure wire time of the bytes involved (10 bit times a
+// byte, both directions; goal: at most 1.2 times the wire time).
+#include "ConfigFixture.h"
+#include "FakeMessageService.h"
+#include "SimulatorThread.h"
+#include "config/Configuration.h"
+#include "link/SerialLink.h"
+#include "link/WireProtocol.h"
+#include "paramsets/ParameterSetFile.h"
+#include "paramsets/ParameterSetLoadHost.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+namespace {
+
+constexpr int PARAMETERS = 200;
+constexpr double BAUD = 9600.0;
+
+// Registers 100.. with values that need one to six digits; every parameter is saved, loaded
+// and, with a device, sent.
+std::string ConfigXml() {
+    std::string parameters;
+    for (int i = 0; i < PARAMETERS; ++i) {
+        parameters += "<P Id=\"" + std::to_string(100 + i) + "\" Value=\"" +
+                      std::to_string((i * 4099) % 200000 - 100000) +
+                      "\" Minimum=\"-100000\" Maximum=\"100000\" SendSerial=\"true\" "
+                      "SetOnLoad=\"true\" ReadOnSave=\"true\"/>";
+    }
+    return MakeConfigXml(parameters);
+}
+
+class CNoHost final : public IParameterSetLoadHost {
+public:
+    void OnValueApplied(const CRegisterValue&, int) override {}
+    void OnElementDone() override {}
+};
+
+int Load(CConfiguration& configuration, const std::string& path) {
+    std::vector<SParameterSetEntry> entries;
+    ReadParameterSet(path, entries);
+    CNoHost host;
+    return ApplyParameterSet(configuration, entries, host);
+}
+
+void Save200(benchmark::State& state) {
+    const CConfigFixture fixture(ConfigXml());
+    const std::string path = fixture.Dir().Path() + "set.tnv";
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(SaveParameterSet(fixture.Config(), path));
+    }
+}
+
+void Load200(benchmark::State& state) {
+    const CConfigFixture fixture(ConfigXml());
+    const std::string path = fixture.Dir().Path() + "set.tnv";
+    SaveParameterSet(fixture.Config(), path);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Load(fixture.Config(), path));
+    }
+}
+
+void Load200ToDevice(benchmark::State& state) {
+    const CConfigFixture fixture(ConfigXml());
+    const CFakeMessageService messages;
+    const std::string path = fixture.Dir().Path() + "set.tnv";
+    SaveParameterSet(fixture.Config(), path);
+    CDeviceModel model;
+    model.LoadFrom(fixture.Config());
+    SSimulatorOptions options;
+    options.m_baud = static_cast<unsigned>(BAUD);
+    options.m_reportInterval = std::chrono::milliseconds(0); // only acknowledgements come back
+    CSimulatorThread device(model, options);
+    SSerialLinkTiming timing;
+    timing.m_closePause = std::chrono::milliseconds(0);
+    CSerialLink link(device.SlavePath(), timing);
+    if (!link.IsPortOpen()) {
+        state.SkipWithError("no pseudo-terminal");
+        return;
+    }
+
+    double wireBytes = 0.0;
+    for (int i = 0; i < PARAMETERS; ++i) {
+        const CParameter* parameter = fixture.Config().GetParameter(i);
+        wireBytes += static_cast<double>(
+            BuildWriteRegisterMessage(parameter->GetId(), parameter->GetValue()).size() +
+            BuildRegisterLine('B', parameter->GetId(), parameter->GetValue()).size() + 2);
+    }
+    const double wireSeconds = wireBytes * 10.0 / BAUD;
+
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const int count = Load(fixture.Config(), path);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        state.SetIterationTime(seconds);
+        state.counters["values"] = count;
+        state.counters["wire_ms"] = wireSeconds * 1000.0;
+        state.counters["ratio"] = seconds / wireSeconds;
+    }
+    state.counters["timeouts"] = static_cast<double>(messages.Messages().size());
+}
+
+} // namespace
+
+BENCHMARK(Save200)->Unit(benchmark::kMillisecond);
+BENCHMARK(Load200)->Unit(benchmark::kMillisecond);
+BENCHMARK(Load200ToDevice)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
