@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <future>
+#include <optional>
 #include <sys/ioctl.h>
 #include <termios.h>
 
@@ -109,6 +111,32 @@ TEST_F(SerialLinkTest, WithoutItsAcknowledgementTheWaitTimesOutOnce) {
     EXPECT_EQ(m_messages.Messages().size(), 1u);
 }
 
+TEST_F(SerialLinkTest, WriteFromInsideADeviceReportDoesNotStallTheReader) {
+    // A listener that answers a report of 5 by changing 12 does so on the reader thread, the
+    // only one that could see the acknowledgement.
+    struct CAnsweringListener final : IParameterListener {
+        explicit CAnsweringListener(CConfiguration& config) : m_config(config) {}
+        void OnParameterChanged(CRegisterValue& value) override {
+            if (value.GetRegister() == 5 && value.GetSource() == SOURCE_DEVICE) {
+                CRegisterValue change(SOURCE_PANEL, 12, value.GetValue() * 10);
+                m_config.Update(change);
+            }
+        }
+        CConfiguration& m_config;
+    } answering(Config());
+    {
+        const CSerialLink link(m_device.SlavePath(), FastTiming());
+        Config().AddListener(&answering);
+        m_device.Send("I5 4\n");
+        EXPECT_EQ(m_device.ReceiveLine(), "S12:40;143\n");
+        // The next report is handled at once, far within the acknowledgement time-out.
+        m_device.Send("I14 6\n");
+        EXPECT_TRUE(WaitUntil([&] { return Config().FindParameter(14)->GetValue() == 6; }, 2s));
+        Config().RemoveListener(&answering);
+    }
+    EXPECT_TRUE(m_messages.Messages().empty());
+}
+
 TEST_F(SerialLinkTest, OnlySendableChangesGoOutAndLinkCommandsAwaitNothing) {
     CSerialLink link(m_device.SlavePath(), FastTiming(300ms));
     EXPECT_LT(Elapsed([&] {
@@ -201,6 +229,23 @@ TEST_F(SerialLinkTest, HoldsThePortExclusivelyWithTheDeviceLineSettings) {
     EXPECT_EQ(second.Open(device.SlavePath()), 0);
 }
 
+TEST_F(SerialLinkTest, DisconnectedLinksLeaveNoListenerBehind) {
+    // Every link keeps its storage to the end, so a listener left behind is a dead link, not
+    // freed memory. Nine slots are free: a link left in the table would fill it by the tenth.
+    std::array<std::optional<CSerialLink>, 12> links;
+    for (auto& link : links) {
+        link.emplace(m_device.SlavePath(), FastTiming());
+        ASSERT_TRUE(link->IsPortOpen());
+        if (&link != &links.back()) {
+            link.reset();
+        }
+    }
+    auto done = UpdateAsync(12, 6);
+    EXPECT_EQ(m_device.ReceiveLine(), "S12:6;97\n");
+    m_device.Send("B12:6;0\r\n");
+    EXPECT_EQ(done.wait_for(3s), std::future_status::ready);
+}
+
 TEST_F(SerialLinkTest, ConnectCyclesLeaveNoDescriptorsOrThreadsBehind) {
     SSerialLinkTiming timing = FastTiming();
     timing.m_readTimeout = 5ms;
@@ -225,6 +270,15 @@ TEST_F(SerialLinkTest, ConnectCyclesLeaveNoDescriptorsOrThreadsBehind) {
     });
     EXPECT_EQ(CountEntries("/proc/self/fd"), descriptors);
     EXPECT_EQ(CountEntries("/proc/self/task"), threads);
+}
+
+TEST(SerialLinkTiming, DefaultsAreTheDevicesOwn) {
+    const SSerialLinkTiming timing;
+    EXPECT_EQ(timing.m_readTimeout, 200ms);
+    EXPECT_EQ(timing.m_idlePause, 100ms);
+    EXPECT_EQ(timing.m_acknowledgeTimeout, 3100ms);
+    EXPECT_EQ(timing.m_closePause, 1000ms);
+    EXPECT_EQ(timing.m_keepAlivePasses, 12u);
 }
 
 TEST(PosixSerialTransport, TimeOutIsNotAHangUp) {
