@@ -6,7 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
+#include <string_view>
 
 namespace {
 
