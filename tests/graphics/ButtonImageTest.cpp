@@ -118,20 +118,18 @@ TEST_F(ButtonImageTest, OneEntryPerExactNameMadeOnceAlsoWhenItFailed) {
     EXPECT_TRUE(GetButtonImage("broken.bmp")->GetPressed().IsEmpty());
 }
 
+// Past the 51 entries and 39-unit names a fixed table would hold.
 TEST_F(ButtonImageTest, CacheGrowsPastFiftyOneEntries) {
     m_dir.Write("pic.bmp", MakeBmp(WhiteWithCross(8)));
     CButtonImage* first = GetButtonImage("pic.bmp");
-    // Names longer than the 39 units a fixed table would hold are fine too.
     const auto name = [](int i) { return std::string(40, 'n') + std::to_string(i) + ".bmp"; };
     std::vector<CButtonImage*> entries;
     for (int i = 0; i < 60; ++i) {
         entries.push_back(GetButtonImage(name(i)));
+        EXPECT_EQ(entries.back()->GetName(), name(i));
     }
     for (int i = 0; i < 60; ++i) {
-        CButtonImage* entry = entries[static_cast<std::size_t>(i)];
-        ASSERT_NE(entry, nullptr);
-        EXPECT_EQ(entry->GetName(), name(i));
-        EXPECT_EQ(GetButtonImage(name(i)), entry);
+        EXPECT_EQ(GetButtonImage(name(i)), entries[static_cast<std::size_t>(i)]) << i;
     }
     EXPECT_EQ(GetButtonImage("pic.bmp"), first);
     EXPECT_EQ(first->GetNormal().GetPixel(0, 0), GREY);

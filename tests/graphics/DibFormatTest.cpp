@@ -14,16 +14,14 @@ TEST(DibFormat, PixelMasksMustBeSeparateRunsWithinThePixel) {
         std::uint16_t m_bits;
         bool m_valid;
     } cases[] = {
-        {{0x7C00u, 0x03E0u, 0x001Fu}, 16, true},
+        // clang-format off
+        {{0x7C00u, 0x03E0u, 0x001Fu}, 16, true}, {{0u, 0u, 0u}, 16, true},
         {{0xF000u, 0x07E0u, 0x001Fu}, 16, true}, // a gap between channels is fine
-        {{0u, 0u, 0u}, 16, true},
-        {{0xFF000000u, 0x00FF0000u, 0x0000FF00u}, 32, true},
-        {{0xFFFFFFFFu, 0u, 0u}, 32, true},
-        {{0xFF000000u, 0x00FF0000u, 0x0000FF00u}, 16, false},
-        {{0x7C00u, 0x03E0u, 0x001Fu}, 24, false},
-        {{0x7C00u, 0x07E0u, 0x001Fu}, 16, false},
+        {{0xFF000000u, 0x00FF0000u, 0x0000FF00u}, 32, true}, {{0xFFFFFFFFu, 0u, 0u}, 32, true},
+        {{0xFF000000u, 0x00FF0000u, 0x0000FF00u}, 16, false}, {{0x80000001u, 0u, 0u}, 32, false},
+        {{0x7C00u, 0x03E0u, 0x001Fu}, 24, false}, {{0x7C00u, 0x07E0u, 0x001Fu}, 16, false},
         {{0x7C01u, 0x03E0u, 0x0000u}, 16, false},
-        {{0x80000001u, 0u, 0u}, 32, false},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message()

@@ -172,8 +172,6 @@ TEST(DibImage, DamagedFilesAreRefused) {
 TEST(DibImage, MissingFileKeepsThePictureAndFreeEmptiesIt) {
     CTempDir dir;
     CDibImage image;
-    EXPECT_FALSE(image.Load(dir.Path() + "missing.bmp"));
-    EXPECT_TRUE(image.IsEmpty());
     ASSERT_TRUE(image.Load(dir.Write("a.bmp", MakeBmp(Plain24(3, 2, {1, 2, 3})))));
     EXPECT_FALSE(image.Load(dir.Path() + "missing.bmp"));
     EXPECT_FALSE(image.Load(dir.Path()));
