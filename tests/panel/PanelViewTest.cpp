@@ -1,0 +1,346 @@
+#include "panel/PanelView.h"
+#include "../graphics/QtTestApp.h"
+#include "BmpWriter.h"
+#include "ConfigFixture.h"
+#include "FakeMessageService.h"
+#include "PanelXml.h"
+#include "TempDir.h"
+#include "config/Configuration.h"
+#include "graphics/ButtonImageCache.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QStyleOptionSlider>
+#include <QTest>
+
+namespace {
+
+constexpr SRgb BACKGROUND{10, 20, 30};
+constexpr SRgb GREEN{0, 160, 0};
+constexpr SRgb WHITE{255, 255, 255};
+
+const QRgb GREY_BAR = qRgb(200, 200, 200);
+const QRgb RED = qRgb(255, 0, 0);
+const QRgb BLUE = qRgb(0, 0, 255);
+const QRgb BLACK = qRgb(0, 0, 0);
+const QRgb FACE = qRgb(180, 180, 180);
+const QRgb PANEL = qRgb(250, 250, 250);
+
+std::string SolidBmp(int width, int height, SRgb color) {
+    SBmpLayout layout;
+    layout.m_width = width;
+    layout.m_height = height;
+    layout.m_pixel = [color](int, int) { return Rgb24(color); };
+    return MakeBmp(layout);
+}
+
+// Green with white corners: white is the key colour of a button picture.
+std::string CornerBmp() {
+    SBmpLayout layout;
+    layout.m_width = 10;
+    layout.m_height = 6;
+    layout.m_pixel = [](int x, int y) {
+        return Rgb24((x == 0 || x == 9) && (y == 0 || y == 5) ? WHITE : GREEN);
+    };
+    return MakeBmp(layout);
+}
+
+std::string Confirmed(const std::string& text) {
+    return "<TEXT Value=\"" + text + "\"/><SETTINGS Nachfrage=\"true\"/>";
+}
+
+// Page 0 holds one control of each type at known places; page 1 only a label.
+const std::string s_pages =
+    Page(Control("Bar", Position(0, 60, 20, 100) + "<SETTINGS Minimum=\"-50\" Maximum=\"50\"/>" +
+                            Input("R1")) +
+             Control("Panel", Position(30, 60, 20, 20) + "<IMAGE Path=\"pic.bmp\"/>") +
+             Control("Panel", Position(60, 60, 20, 20) + "<IMAGE Path=\"missing.bmp\"/>") +
+             Control("SwitchImage", Position(90, 60, 10, 10) + Item("red.bmp", 0) +
+                                        Item("green.bmp", 0) + Item("blue.bmp", 0) + Input("R2")) +
+             Control("Button", Position(120, 60, 60, 30) +
+                                   "<IMAGE Path=\"pic.bmp\"/><TEXT Value=\"OK\"/>" +
+                                   Output("x", 11)) +
+             Control("Button", Position(120, 100, 60, 30) +
+                                   "<IMAGE Path=\"missing.bmp\"/><TEXT Value=\"X\"/>") +
+             Control("Check", Position(200, 60, 80, 20) + Confirmed("Pumpe") + Input("R3") +
+                                  Output("x", 10)) +
+             Control("Combo", Position(200, 90, 80, 20) + Item("a", 1) + Item("b", 2) +
+                                  Item("c", 2) + Item("d", 3) + Input("R12 / 10") +
+                                  Output("x * 10", 12)) +
+             Control("Field", Position(200, 120, 80, 20) + Input("R5") + Output("x", 9)) +
+             Control("Slider", Position(0, 170, 100, 20) +
+                                   "<SETTINGS Minimum=\"0\" Maximum=\"100\" MinorTick=\"10\"/>" +
+                                   Input("R6") + Output("x", 6)) +
+             Control("Slider", Position(110, 170, 30, 100) +
+                                   "<SETTINGS Orientation=\"1\" Minimum=\"0\" Maximum=\"100\"/>" +
+                                   Input("R7") + Output("x", 8)) +
+             Control("TsView", Position(150, 170, 60, 60)) +
+             Control("Label", Position(220, 170, 80, 20) + "<TEXT Value=\"Grüße\"/>"),
+         "back.bmp") +
+    Page(Control("Label", Position(0, 0, 50, 20)), "back2.bmp");
+
+std::string Parameters() {
+    std::string parameters;
+    for (int id = 1; id <= 12; ++id) {
+        parameters += Parameter(id);
+    }
+    return parameters + Parameter(997, 0, 1);
+}
+
+class PanelViewTest : public ::testing::Test {
+protected:
+    PanelViewTest() : m_fixture(MakeConfigXml(Parameters(), s_pages)) {
+        const CTempDir& dir = m_fixture.Dir();
+        dir.Write("back.bmp", SolidBmp(110, 50, BACKGROUND));
+        dir.Write("back2.bmp", SolidBmp(30, 30, GREEN));
+        dir.Write("pic.bmp", CornerBmp());
+        dir.Write("red.bmp", SolidBmp(4, 4, {255, 0, 0}));
+        dir.Write("green.bmp", SolidBmp(4, 4, GREEN));
+        dir.Write("blue.bmp", SolidBmp(4, 4, {0, 0, 255}));
+        ClearButtonImageCache();
+        m_fixture.Config().AddListener(&m_recorder);
+        m_view = std::make_unique<CPanelView>(m_fixture.Config());
+        m_view->resize(320, 280);
+        m_view->show();
+        m_view->ShowPage(0);
+    }
+    ~PanelViewTest() override {
+        m_view.reset();
+        m_fixture.Config().RemoveListener(&m_recorder);
+        ClearButtonImageCache();
+    }
+
+    void Set(std::int32_t registerNumber, double value) {
+        CRegisterValue change(SOURCE_DEVICE, registerNumber, value);
+        m_fixture.Config().Update(change);
+    }
+    QImage Tick() {
+        m_view->RefreshControls();
+        return m_view->grab().toImage();
+    }
+    template <typename T> T* Find(int identifier) {
+        return m_view->findChild<T*>(CPanelView::ControlObjectName(identifier));
+    }
+    using Writes = std::vector<std::pair<std::int32_t, double>>;
+    // Changes the panel wrote (source 99).
+    Writes Written() {
+        Writes written;
+        for (const auto& change : m_recorder.TakeChanges()) {
+            if (change.m_source == SOURCE_PANEL) {
+                written.emplace_back(change.m_register, change.m_value);
+            }
+        }
+        return written;
+    }
+
+    static std::string Name(QRgb color) { return QColor(color).name().toStdString(); }
+    static void ExpectPixels(const QImage& image, QRgb expected, std::initializer_list<QPoint> at) {
+        for (const QPoint& point : at) {
+            EXPECT_EQ(Name(image.pixel(point)), Name(expected))
+                << "pixel " << point.x() << "," << point.y();
+        }
+    }
+    // The bounding box of the pixels of a colour within an area.
+    static QRect BoxOf(const QImage& image, QRgb color, const QRect& area) {
+        QRect box;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                if (image.pixel(x, y) == color) {
+                    box |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        return box;
+    }
+
+    QApplication& m_application = EnsureApplication();
+    CFakeMessageService m_messages;
+    CConfigFixture m_fixture;
+    CRecordingListener m_recorder;
+    std::unique_ptr<CPanelView> m_view;
+};
+
+// Identifiers of the controls of page 0.
+constexpr int BUTTON = 2004;
+constexpr int CHECK = 2006;
+constexpr int COMBO = 2007;
+constexpr int FIELD = 2008;
+constexpr int SLIDER = 2009;
+constexpr int VERTICAL_SLIDER = 2010;
+constexpr int LABEL = 2012;
+
+} // namespace
+
+// Everything is checked on a grab of the view alone, so its pixels are the page's.
+TEST_F(PanelViewTest, PageBackgroundBarPanelAndSwitchImage) {
+    Set(1, 25);
+    QImage image = Tick();
+    const QRgb windowColour = m_view->palette().window().color().rgb();
+    ExpectPixels(image, qRgb(10, 20, 30), {{0, 0}, {109, 49}});
+    ExpectPixels(image, windowColour, {{110, 0}, {0, 50}});
+    // Bar -50..50 of height 100 at (0, 60), value 25: red rows 25..49, the zero line at 50.
+    ExpectPixels(image, BLACK, {{0, 60}, {19, 159}, {10, 60}, {10, 159}, {10, 110}});
+    ExpectPixels(image, GREY_BAR, {{10, 84}, {10, 111}});
+    ExpectPixels(image, RED, {{1, 85}, {18, 109}});
+    // Panels: the picture at their corner on near white, or near white alone.
+    ExpectPixels(image, qRgb(255, 255, 255), {{30, 60}, {39, 65}});
+    ExpectPixels(image, qRgb(0, 160, 0), {{31, 60}, {38, 64}});
+    ExpectPixels(image, PANEL, {{40, 60}, {30, 66}, {49, 79}, {60, 60}, {79, 79}});
+    // SwitchImage: the first picture for a value below 0, white beside it.
+    ExpectPixels(image, RED, {{90, 60}, {93, 63}});
+    ExpectPixels(image, qRgb(255, 255, 255), {{94, 60}, {99, 69}});
+
+    Set(1, -10);
+    Set(2, 7);
+    image = Tick();
+    ExpectPixels(image, BLUE, {{1, 111}, {18, 119}});
+    ExpectPixels(image, GREY_BAR, {{10, 109}, {10, 120}});
+    ExpectPixels(image, BLACK, {{10, 110}});
+    ExpectPixels(image, BLUE, {{91, 61}}); // the last picture
+    Set(2, 1);
+    ExpectPixels(Tick(), qRgb(0, 160, 0), {{91, 61}});
+
+    // Another page brings its own background; the old controls are gone.
+    m_view->ShowPage(1);
+    image = m_view->grab().toImage();
+    ExpectPixels(image, qRgb(0, 160, 0), {{29, 29}});
+    ExpectPixels(image, windowColour, {{40, 40}, {100, 100}});
+    EXPECT_NE(Find<QLabel>(2000), nullptr);
+    EXPECT_EQ(Find<QWidget>(2001), nullptr);
+
+    // The view leaves the store's listeners before it goes: a change after that must not reach
+    // it (the sanitizer builds report the freed memory otherwise).
+    m_view.reset();
+    Set(997, 0);
+}
+
+TEST_F(PanelViewTest, ButtonFacesPictureCaptionAndFrame) {
+    const QRect button(120, 60, 60, 30);
+    QImage image = Tick();
+    for (const bool pressed : {false, true}) {
+        SCOPED_TRACE(pressed ? "pressed" : "normal");
+        const QRgb face = pressed ? BLUE : FACE;
+        // Frame on the outermost pixels, face inside, picture at (2, 2) with its key colour
+        // (the white corners) turned into the face.
+        ExpectPixels(image, BLACK, {{120, 60}, {179, 60}, {120, 89}, {179, 89}, {150, 60}});
+        ExpectPixels(image, face, {{121, 61}, {178, 88}, {122, 62}, {131, 67}});
+        ExpectPixels(image, qRgb(0, 160, 0), {{123, 62}, {130, 66}});
+        // The caption's ink is centred in the button.
+        const QRect caption = BoxOf(image, BLACK, button.adjusted(1, 1, -1, -1));
+        ASSERT_FALSE(caption.isEmpty());
+        EXPECT_NEAR(caption.center().x(), 149.5, 2.0);
+        EXPECT_NEAR(caption.center().y(), 74.5, 3.0);
+        // Held down: the pressed face and picture.
+        QTest::mousePress(Find<QWidget>(BUTTON), Qt::LeftButton);
+        image = m_view->grab().toImage();
+    }
+    EXPECT_TRUE(Written().empty());
+    QTest::mouseRelease(Find<QWidget>(BUTTON), Qt::LeftButton);
+    EXPECT_EQ(Written(), (Writes{{11, 1.0}}));
+    ExpectPixels(m_view->grab().toImage(), FACE, {{121, 61}});
+
+    // Without its picture: face, caption and frame.
+    const QRect bare(120, 100, 60, 30);
+    ExpectPixels(image, FACE, {{122, 102}, {131, 107}});
+    ExpectPixels(image, BLACK, {{120, 100}, {179, 129}});
+    const QRect caption = BoxOf(image, BLACK, bare.adjusted(1, 1, -1, -1));
+    EXPECT_NEAR(caption.center().x(), 149.5, 2.0);
+}
+
+TEST_F(PanelViewTest, ValuesPushedAndReadBack) {
+    Set(3, 5);
+    Set(12, 20);
+    Set(5, 12);
+    Set(6, 150);
+    Set(7, 30);
+    Tick();
+    auto* check = Find<QCheckBox>(CHECK);
+    auto* combo = Find<QComboBox>(COMBO);
+    auto* field = Find<QLineEdit>(FIELD);
+    auto* slider = Find<QSlider>(SLIDER);
+    auto* vertical = Find<QSlider>(VERTICAL_SLIDER);
+    ASSERT_TRUE(check && combo && field && slider && vertical);
+    EXPECT_TRUE(check->isChecked());
+    EXPECT_EQ(combo->currentIndex(), 2); // the last entry of value 2
+    EXPECT_EQ(field->text(), "12");
+    // Outside its range the slider takes the end, and that end is written on the same tick.
+    EXPECT_EQ(slider->value(), 100);
+    EXPECT_EQ(Written(), (Writes{{6, 100.0}}));
+    EXPECT_EQ(Find<QLabel>(LABEL)->text(), QString::fromUtf8("Grüße"));
+
+    // The vertical slider has its maximum at the top: 30 stands 30 % of the way up.
+    QStyleOptionSlider option;
+    option.initFrom(vertical);
+    option.orientation = Qt::Vertical;
+    option.minimum = 0;
+    option.maximum = 100;
+    option.sliderPosition = vertical->sliderPosition();
+    option.sliderValue = vertical->value();
+    option.upsideDown = !vertical->invertedAppearance();
+    const QRect handle = vertical->style()->subControlRect(QStyle::CC_Slider, &option,
+                                                           QStyle::SC_SliderHandle, vertical);
+    const int span = vertical->height() - handle.height();
+    EXPECT_NEAR(static_cast<double>(handle.top()) / span, 0.7, 0.03);
+
+    // Typed text stays while the value stays, and goes when the value changes.
+    field->setText("abc");
+    Set(3, 0);
+    Set(12, 90);
+    Tick();
+    EXPECT_FALSE(check->isChecked());
+    EXPECT_EQ(field->text(), "abc");
+    // No entry has 9: the selection stays, and its value differs, so it is written.
+    EXPECT_EQ(combo->currentIndex(), 2);
+    EXPECT_EQ(Written(), (Writes{{12, 20.0}}));
+    Set(5, 13);
+    Tick();
+    EXPECT_EQ(field->text(), "13");
+
+    // What the operator chooses is written on the next tick, through the output formulas.
+    combo->setCurrentIndex(3);
+    vertical->setSliderPosition(20); // dragged to 20 % of the way up
+    Tick();
+    EXPECT_EQ(Written(), (Writes{{12, 30.0}, {8, 20.0}}));
+    Tick();
+    EXPECT_TRUE(Written().empty());
+}
+
+TEST_F(PanelViewTest, CommandsOfCheckAndField) {
+    Tick();
+    auto* check = Find<QCheckBox>(CHECK);
+    m_messages.SetNextAnswer(EMessageResult::Cancel);
+    QTest::mouseClick(check, Qt::LeftButton);
+    EXPECT_FALSE(check->isChecked());
+    m_messages.SetNextAnswer(EMessageResult::Ok);
+    QTest::mouseClick(check, Qt::LeftButton);
+    EXPECT_TRUE(check->isChecked());
+    EXPECT_EQ(Written(), (Writes{{10, 1.0}}));
+    ASSERT_EQ(m_messages.Messages().size(), 2U);
+    EXPECT_EQ(m_messages.Messages()[0].m_text, "Do you really want to change this Value? :Pumpe:");
+
+    // Enter posts the command: it arrives once the key has been handled. Other keys send none.
+    auto* field = Find<QLineEdit>(FIELD);
+    for (const auto& [text, expected] : std::vector<std::pair<const char*, Writes>>{
+             {"12abc", {{9, 12.0}}}, {" -7", {{9, -7.0}}}, {"abc", {}}}) {
+        field->setText(text);
+        QTest::keyClicks(field, "5");
+        field->setText(text);
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_TRUE(Written().empty()) << text;
+        QCoreApplication::processEvents();
+        EXPECT_EQ(Written(), expected) << text;
+    }
+
+    // A page switch before the posted command arrives drops it.
+    field->setText("4");
+    QTest::keyClick(field, Qt::Key_Enter);
+    m_view->ShowPage(1);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Written().empty());
+}
