@@ -247,8 +247,8 @@ void CConfigChecker::CheckPage(const TiXmlElement& element, const CUiPage& page)
              child = child->NextSiblingElement("IMAGE")) {
             image = child;
         }
-        CheckPicture(image != nullptr ? *image : element, "Path", page.GetImagePath());
-        const SPictureVerdict& verdict = m_pictures.Check(page.GetImagePath());
+        const SPictureVerdict& verdict =
+            CheckPicture(image != nullptr ? *image : element, "Path", page.GetImagePath());
         background = verdict.m_loaded ? &verdict : nullptr;
     }
     std::vector<const TiXmlElement*> elements;
@@ -289,7 +289,10 @@ void CConfigChecker::CheckControl(const TiXmlElement& element, const CUiObject& 
         for (int index = 0; index < control.GetItemCount(); ++index) {
             std::string name = control.GetItemName(index);
             RewriteGifPath(name);
-            CheckPicture(*source.m_items[static_cast<std::size_t>(index)], "Name", name.c_str());
+            if (!name.empty()) {
+                CheckPicture(*source.m_items[static_cast<std::size_t>(index)], "Name",
+                             name.c_str());
+            }
         }
     } else if (IsType(control, "Combo") && control.GetItemCount() == 0) {
         Report(ESeverity::Warning, At(element), "Combo without items: nothing can be chosen");
@@ -381,16 +384,16 @@ void CConfigChecker::CheckOutputRegister(const TiXmlElement& element, std::int32
     Report(ESeverity::Warning, At(element, "Register"), text);
 }
 
-void CConfigChecker::CheckPicture(const TiXmlElement& element, const char* attribute,
-                                  const char* name) {
-    if (*name == '\0') {
-        return;
-    }
-    const SPictureVerdict& verdict = m_pictures.Check(name);
+const SPictureVerdict& CConfigChecker::CheckPicture(const TiXmlElement& element,
+                                                    const char* attribute, const char* name) {
+    // The panel names picture files in UTF-8, whatever the configuration's encoding.
+    const std::string shown = Shown(name);
+    const SPictureVerdict& verdict = m_pictures.Check(shown);
     if (!verdict.m_loaded) {
         Report(ESeverity::Warning, At(element, attribute),
-               "picture '" + Shown(name) + "' " + verdict.m_problem);
+               "picture '" + shown + "' " + verdict.m_problem);
     }
+    return verdict;
 }
 
 // One warning at the first entry a table has no room for.

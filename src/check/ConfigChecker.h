@@ -38,7 +38,9 @@ private:
     void CheckFormula(const char* kind, const TiXmlElement& element, const char* formula,
                       bool withX);
     void CheckOutputRegister(const TiXmlElement& element, std::int32_t registerNumber);
-    void CheckPicture(const TiXmlElement& element, const char* attribute, const char* name);
+    // Loads a picture named in the configuration (not empty) and warns when it does not load.
+    const SPictureVerdict& CheckPicture(const TiXmlElement& element, const char* attribute,
+                                        const char* name);
     void CheckLimit(const std::vector<const TiXmlElement*>& entries, std::size_t limit,
                     const char* what);
 
