@@ -13,10 +13,7 @@ const SRgb s_fixedColors[] = {{0, 0, 0},     {255, 255, 255}, {255, 0, 0},     {
 
 } // namespace
 
-std::vector<SRgb> CreateDefaultPalette(int count) {
-    if (count < 1 || count > PALETTE_SIZE) {
-        count = PALETTE_SIZE;
-    }
+std::vector<SRgb> CreateDefaultPalette() {
     std::vector<SRgb> palette(std::begin(s_fixedColors), std::end(s_fixedColors));
     palette.reserve(PALETTE_SIZE);
     for (int blue = 0; blue < 6; ++blue) {
@@ -32,6 +29,5 @@ std::vector<SRgb> CreateDefaultPalette(int count) {
         const auto level = static_cast<std::uint8_t>(255 * k / 23);
         palette.push_back({level, level, level});
     }
-    palette.resize(static_cast<std::size_t>(count));
     return palette;
 }

@@ -221,7 +221,7 @@ void CDibImage::MakePalette() {
         return;
     }
     if (m_colorCount == 0) {
-        m_palette = CreateDefaultPalette(256);
+        m_palette = CreateDefaultPalette();
         return;
     }
     // What a palette display gets: the entries the colours-used field counts, black after.

@@ -82,7 +82,7 @@ TEST(DibImage, LoadsEveryAcceptedFormatPixelByPixel) {
         EXPECT_EQ(image.GetHeight(), layout.m_topDown ? -layout.m_height : layout.m_height);
         EXPECT_EQ(image.GetRowCount(), layout.m_height);
         EXPECT_EQ(image.GetBitCount(), layout.m_bitCount);
-        EXPECT_EQ(image.GetPalette(), paletted ? palette : CreateDefaultPalette(256));
+        EXPECT_EQ(image.GetPalette(), paletted ? palette : CreateDefaultPalette());
         std::vector<std::uint32_t> row(static_cast<std::size_t>(layout.m_width));
         std::vector<std::uint8_t> indexes(row.size());
         for (int y = 0; y < layout.m_height; ++y) {
