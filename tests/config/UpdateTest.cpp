@@ -13,23 +13,41 @@
 
 namespace {
 
-class CRecordingListener final : public IParameterListener {
-public:
-    void OnParameterChanged(CRegisterValue& value) override { m_seen.push_back(value); }
-    std::vector<CRegisterValue> m_seen;
+struct SCall {
+    int m_listener;
+    CRegisterValue m_value;
 };
 
-const std::string s_parameters = "<P Id=\"1\" Value=\"0\"/>"
-                                 "<P Id=\"2\" Value=\"0\" Minimum=\"10\" Maximum=\"5\"/>"
-                                 "<P Id=\"3\" Value=\"7\" Name=\"first\"/>"
-                                 "<P Id=\"3\" Value=\"8\" Name=\"second\"/>";
+// Appends its number and the record to a shared list, so order and count both show.
+class CNumberedListener final : public IParameterListener {
+public:
+    CNumberedListener(std::vector<SCall>& calls, int number) : m_calls(calls), m_number(number) {}
+    void OnParameterChanged(CRegisterValue& value) override {
+        m_calls.push_back({m_number, value});
+    }
+
+private:
+    std::vector<SCall>& m_calls;
+    int m_number;
+};
 
 class UpdateTest : public ::testing::Test {
 protected:
-    UpdateTest() : m_fixture(MakeConfigXml(s_parameters)) {}
+    UpdateTest()
+        : m_fixture(MakeConfigXml("<P Id=\"1\" Value=\"0\"/>"
+                                  "<P Id=\"2\" Value=\"0\" Minimum=\"10\" Maximum=\"5\"/>"
+                                  "<P Id=\"3\" Value=\"7\" Name=\"first\"/>"
+                                  "<P Id=\"3\" Value=\"8\" Name=\"second\"/>")) {}
     CConfiguration& Config() { return m_fixture.Config(); }
+    // Updates the register and returns the record as the store left it.
+    CRegisterValue Update(std::int32_t registerNumber, double value) {
+        CRegisterValue change(SOURCE_PANEL, registerNumber, value);
+        Config().Update(change);
+        return change;
+    }
 
     CConfigFixture m_fixture;
+    std::vector<SCall> m_calls;
 };
 
 } // namespace
@@ -57,113 +75,77 @@ TEST(Rounding, FollowsTheParameterRule) {
     }
 }
 
-TEST(RegisterValue, KeepsItsFields) {
-    CRegisterValue value(SOURCE_PARAMETER_SET, 12, 100.0);
-    EXPECT_EQ(value.GetSource(), 17);
-    EXPECT_EQ(value.GetRegister(), 12);
-    EXPECT_EQ(value.GetValue(), 100.0);
-    value.SetValue(-2.0);
-    EXPECT_EQ(value.GetValue(), -2.0);
-}
-
-TEST_F(UpdateTest, RoundsAndClampsIntoParameterAndRecord) {
-    CRecordingListener listener;
+TEST_F(UpdateTest, RoundsAndClampsIntoParameterRecordAndListeners) {
+    CNumberedListener listener(m_calls, 0);
     Config().AddListener(&listener);
+    // Register 2 has its maximum below its minimum: the maximum wins.
     const struct {
+        std::int32_t m_register;
         double m_in;
         std::int32_t m_stored;
-    } cases[] = {{2.5, 3}, {-0.5, 0}, {-1.5, -2}, {1000.0, 127}, {-1000.0, -127}, {300.0, 127}};
+    } cases[] = {{1, 2.5, 3},     {1, -0.5, 0},  {1, -1.5, -2}, {1, 1000.0, 127},
+                 {1, -1e3, -127}, {2, -50.0, 5}, {2, 7.0, 5},   {2, 50.0, 5}};
     for (const auto& c : cases) {
-        CRegisterValue value(SOURCE_PANEL, 1, c.m_in);
-        Config().Update(value);
-        EXPECT_EQ(Config().FindParameter(1)->GetValue(), c.m_stored) << c.m_in;
-        EXPECT_EQ(value.GetValue(), static_cast<double>(c.m_stored)) << "written back";
-        ASSERT_FALSE(listener.m_seen.empty());
-        EXPECT_EQ(listener.m_seen.back().GetValue(), static_cast<double>(c.m_stored));
-        EXPECT_EQ(listener.m_seen.back().GetSource(), SOURCE_PANEL);
+        m_calls.clear();
+        const CRegisterValue record = Update(c.m_register, c.m_in);
+        EXPECT_EQ(Config().FindParameter(c.m_register)->GetValue(), c.m_stored) << c.m_in;
+        EXPECT_EQ(record.GetValue(), static_cast<double>(c.m_stored)) << "written back";
+        ASSERT_EQ(m_calls.size(), 1u);
+        EXPECT_EQ(m_calls[0].m_value.GetValue(), static_cast<double>(c.m_stored));
+        EXPECT_EQ(m_calls[0].m_value.GetRegister(), c.m_register);
+        EXPECT_EQ(m_calls[0].m_value.GetSource(), SOURCE_PANEL);
     }
     Config().RemoveListener(&listener);
 }
 
-TEST_F(UpdateTest, MaximumBelowMinimumWins) {
-    for (const double in : {-50.0, 7.0, 50.0}) {
-        CRegisterValue value(SOURCE_PANEL, 2, in);
-        Config().Update(value);
-        EXPECT_EQ(Config().FindParameter(2)->GetValue(), 5) << in;
-    }
-}
-
-TEST_F(UpdateTest, UndeclaredRegisterChangesNothing) {
-    CRecordingListener listener;
+TEST_F(UpdateTest, OnlyTheFirstParameterOfARegisterIsFoundOrChanged) {
+    CNumberedListener listener(m_calls, 0);
     Config().AddListener(&listener);
-    CRegisterValue value(SOURCE_PANEL, 42, 9.0);
-    Config().Update(value);
-    EXPECT_TRUE(listener.m_seen.empty());
-    EXPECT_EQ(value.GetValue(), 9.0);
-    for (int i = 0; i < Config().GetParameterCount(); ++i) {
-        EXPECT_NE(Config().GetParameter(i)->GetValue(), 9);
-    }
-    Config().RemoveListener(&listener);
-}
+    EXPECT_EQ(Update(42, 9.0).GetValue(), 9.0);
+    EXPECT_TRUE(m_calls.empty()) << "an undeclared register notifies no one";
 
-TEST_F(UpdateTest, DuplicateRegistersResolveToTheFirst) {
     EXPECT_STREQ(Config().FindParameter(3)->GetName(), "first");
     EXPECT_EQ(Config().GetParameterIndex(3), 2);
     EXPECT_EQ(Config().GetParameterIndex(4), -1);
-    CRegisterValue value(SOURCE_PANEL, 3, 20.0);
-    Config().Update(value);
+    Update(3, 20.0);
     EXPECT_EQ(Config().GetParameter(2)->GetValue(), 20);
     EXPECT_EQ(Config().GetParameter(3)->GetValue(), 8) << "the second is never touched";
+    Config().RemoveListener(&listener);
 }
 
-TEST_F(UpdateTest, ListenerSlots) {
-    std::vector<CRecordingListener> listeners(12);
+TEST_F(UpdateTest, ListenersTakeTheLowestFreeSlotAndAreCalledInSlotOrder) {
+    std::vector<CNumberedListener> listeners;
+    for (int i = 0; i < 12; ++i) {
+        listeners.emplace_back(m_calls, i);
+    }
+    const auto notified = [&] {
+        m_calls.clear();
+        Update(1, 1.0);
+        std::vector<int> numbers;
+        for (const auto& call : m_calls) {
+            numbers.push_back(call.m_listener);
+        }
+        return numbers;
+    };
+    using Numbers = std::vector<int>;
     for (int i = 0; i < 11; ++i) {
         Config().AddListener(&listeners[static_cast<std::size_t>(i)]);
     }
-    CRegisterValue value(SOURCE_PANEL, 1, 1.0);
-    Config().Update(value);
-    for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(listeners[static_cast<std::size_t>(i)].m_seen.size(), 1u) << i;
-    }
-    EXPECT_TRUE(listeners[10].m_seen.empty()) << "an eleventh listener is dropped";
-
+    EXPECT_EQ(notified(), (Numbers{0, 1, 2, 3, 4, 5, 6, 7, 8, 9})) << "the eleventh is dropped";
     Config().RemoveListener(&listeners[11]); // never added: no effect
     Config().RemoveListener(&listeners[3]);
-    Config().AddListener(&listeners[11]); // takes slot 3 again
-    Config().Update(value);
-    EXPECT_EQ(listeners[3].m_seen.size(), 1u);
-    EXPECT_EQ(listeners[11].m_seen.size(), 1u);
-
+    Config().AddListener(&listeners[11]);
+    EXPECT_EQ(notified(), (Numbers{0, 1, 2, 11, 4, 5, 6, 7, 8, 9}));
+    // The same listener twice takes two slots; removal empties the lower one.
+    Config().RemoveListener(&listeners[5]);
+    Config().AddListener(&listeners[9]);
+    EXPECT_EQ(notified(), (Numbers{0, 1, 2, 11, 4, 9, 6, 7, 8, 9}));
+    Config().RemoveListener(&listeners[9]);
+    EXPECT_EQ(notified(), (Numbers{0, 1, 2, 11, 4, 6, 7, 8, 9}));
     for (auto& listener : listeners) {
         Config().RemoveListener(&listener);
     }
-    Config().Update(value);
-    EXPECT_EQ(listeners[0].m_seen.size(), 2u);
-}
-
-TEST_F(UpdateTest, ListenersAreCalledInSlotOrderAndTwiceWhenAddedTwice) {
-    std::vector<int> order;
-    struct COrderListener final : IParameterListener {
-        COrderListener(std::vector<int>& order, int id) : m_order(order), m_id(id) {}
-        void OnParameterChanged(CRegisterValue&) override { m_order.push_back(m_id); }
-        std::vector<int>& m_order;
-        int m_id;
-    };
-    COrderListener a(order, 1);
-    COrderListener b(order, 2);
-    Config().AddListener(&a);
-    Config().AddListener(&b);
-    Config().AddListener(&a);
-    CRegisterValue value(SOURCE_PANEL, 1, 1.0);
-    Config().Update(value);
-    EXPECT_EQ(order, (std::vector<int>{1, 2, 1}));
-    Config().RemoveListener(&a);
-    order.clear();
-    Config().Update(value);
-    EXPECT_EQ(order, (std::vector<int>{2, 1})) << "removal empties the lowest slot only";
-    Config().RemoveListener(&a);
-    Config().RemoveListener(&b);
+    EXPECT_TRUE(notified().empty());
 }
 
 TEST_F(UpdateTest, LinkIsAliveForTwoSecondsAfterAReport) {
