@@ -60,14 +60,4 @@ TEST(ConfigurationInstanceDeathTest, UnloadableFileEndsTheProcessWithFailure) {
         },
         ::testing::ExitedWithCode(1),
         "box\\[Fehler\\|Kann config.xml nicht laden!\\|error\\]\nKann config.xml nicht laden!");
-
-    const CTempDir empty;
-    EXPECT_EXIT(
-        {
-            SetProgramDirectory(empty.Path());
-            CConfiguration::ResetInstance();
-            CConfiguration::GetInstance();
-            std::exit(0);
-        },
-        ::testing::ExitedWithCode(1), "Kann config.xml nicht laden!");
 }
