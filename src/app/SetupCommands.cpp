@@ -1,5 +1,8 @@
 #include "SetupCommands.h"
 
+#include "CommandIds.h"
+#include "LinkState.h"
+#include "MenuTexts.h"
 #include "config/Configuration.h"
 #include "config/ProgramDirectory.h"
 #include "link/PortDialog.h"
@@ -42,6 +45,9 @@ CSetupCommands::CSetupCommands(SSetupWindow window, QObject* parent)
     : QObject(parent), m_window(std::move(window)), m_runDialog(Exec),
       m_qtFiles(std::make_unique<CQtFileDialog>(m_window.m_window)), m_files(m_qtFiles.get()) {
     setObjectName("setupCommands");
+    if (!m_window.m_forgetShownLinkState) {
+        m_window.m_forgetShownLinkState = [] { SetLastShownLinkState(LINK_STATE_UNKNOWN); };
+    }
 }
 
 CSetupCommands::~CSetupCommands() = default;
@@ -99,7 +105,7 @@ void CSetupCommands::SetupConnection() {
     if (m_window.m_connectAction != nullptr) {
         // Only the text: the entry keeps its enabled state, so the menu's connection state
         // still holds while a link is open.
-        m_window.m_connectAction->setText(QString::fromStdString("Connect -- " + portName));
+        m_window.m_connectAction->setText(QString::fromStdString(ConnectMenuText(portName)));
     }
     // A file that cannot be written leaves the port name for this run only, silently.
     WritePortNameFile(GetProgramDirectory(), portName);
@@ -120,9 +126,7 @@ void CSetupCommands::OnValueApplied(const CRegisterValue&, int count) {
 }
 
 void CSetupCommands::OnElementDone() {
-    if (m_window.m_forgetShownLinkState) {
-        m_window.m_forgetShownLinkState();
-    }
+    m_window.m_forgetShownLinkState();
 }
 
 QString CSetupCommands::VersionText() {

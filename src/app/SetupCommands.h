@@ -23,7 +23,8 @@ struct SSetupWindow {
     QAction* m_connectAction = nullptr;
     // Writes the title as given ("loading p:<3>" while a parameter set loads).
     std::function<void(const QString&)> m_setTitle;
-    // Makes the next timer tick rewrite the connection title (last shown link state -1).
+    // Makes the next timer tick rewrite the connection title; by default the program-wide
+    // last shown link state becomes -1.
     std::function<void()> m_forgetShownLinkState;
 };
 
@@ -33,12 +34,6 @@ class CSetupCommands final : public QObject, private IParameterSetLoadHost {
     Q_OBJECT
 
 public:
-    static constexpr int ID_PARAMETER_LIST = 32771;
-    static constexpr int ID_SETUP_CONNECTION = 32781;
-    static constexpr int ID_SAVE_SETUP = 32782;
-    static constexpr int ID_LOAD_SETUP = 32783;
-    static constexpr int ID_APP_ABOUT = 57664;
-
     // Runs a dialog modally and returns its result; tests answer without blocking.
     using DialogRunner = std::function<int(QDialog&)>;
 
@@ -47,7 +42,8 @@ public:
     CSetupCommands(const CSetupCommands&) = delete;
     CSetupCommands& operator=(const CSetupCommands&) = delete;
 
-    // Runs one of the commands above; false for any other identifier.
+    // Runs one of the commands above (ID_SETUP_CONNECTION, ID_SAVE_SETUP, ID_LOAD_SETUP,
+    // ID_APP_ABOUT, ID_PARAMETER_LIST); false for any other identifier.
     bool OnCommand(int commandId);
 
     // "Parameter List ..." for the "&File" menu: identifier 32771 in its data, shortcut

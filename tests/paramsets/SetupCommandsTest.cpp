@@ -3,6 +3,7 @@
 #include "FakeFileDialog.h"
 #include "FakeMessageService.h"
 #include "SimulatorThread.h"
+#include "app/CommandIds.h"
 #include "config/Configuration.h"
 #include "config/ParameterListener.h"
 #include "config/RegisterValue.h"
@@ -101,7 +102,7 @@ protected:
 TEST_F(SetupCommandsTest, SetupConnectionWritesThePortNameEvenAfterCancel) {
     m_connect->setEnabled(false); // connected: Connect is grayed
     m_commands->SetDialogRunner([](QDialog&) { return int(QDialog::Rejected); });
-    m_commands->OnCommand(CSetupCommands::ID_SETUP_CONNECTION);
+    m_commands->OnCommand(ID_SETUP_CONNECTION);
     EXPECT_EQ(PortInf(), "COM8:");
     EXPECT_EQ(m_connect->text(), "Connect -- COM8:");
     EXPECT_FALSE(m_connect->isEnabled()) << "the connection state of the menu holds";
@@ -137,7 +138,7 @@ TEST_F(SetupCommandsTest, AboutBoxIsCentredOverTheWindow) {
         EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
         return int(QDialog::Accepted);
     });
-    m_commands->OnCommand(CSetupCommands::ID_APP_ABOUT);
+    m_commands->OnCommand(ID_APP_ABOUT);
     EXPECT_TRUE(ran);
 }
 
@@ -154,8 +155,8 @@ TEST_F(SetupCommandsTest, ParameterListHasAnEntryWithAShortcut) {
         return int(QDialog::Accepted);
     });
     action->trigger();
-    EXPECT_TRUE(m_commands->OnCommand(32771));
-    EXPECT_FALSE(m_commands->OnCommand(32776)) << "Connect is the window's own";
+    EXPECT_TRUE(m_commands->OnCommand(ID_PARAMETER_LIST));
+    EXPECT_FALSE(m_commands->OnCommand(ID_CONNECT)) << "Connect is the window's own";
     EXPECT_EQ(opened, 2);
 }
 
@@ -179,7 +180,7 @@ TEST_F(SetupCommandsTest, LoadSetupSendsEachValueAcknowledgedInFileOrder) {
         const CSerialLink link(device.SlavePath(), timing);
         ASSERT_TRUE(link.IsPortOpen());
         m_files.SetNextAnswer(path);
-        m_commands->OnCommand(CSetupCommands::ID_LOAD_SETUP);
+        m_commands->OnCommand(ID_LOAD_SETUP);
     }
     device.Stop();
     m_fixture.Config().RemoveListener(&recorder);
@@ -198,7 +199,7 @@ TEST_F(SetupCommandsTest, LoadSetupSendsEachValueAcknowledgedInFileOrder) {
 
     const std::string saved = m_fixture.Dir().Path() + "saved.tnv";
     m_files.SetNextAnswer(saved);
-    m_commands->OnCommand(CSetupCommands::ID_SAVE_SETUP);
+    m_commands->OnCommand(ID_SAVE_SETUP);
     EXPECT_EQ(m_messages.Messages().back().m_text, "Datei gespeichert");
     EXPECT_EQ(ReadAll(saved),
               "<REGISTER>\n    <VALUE Register=\"14\" Value=\"9\" />\n</REGISTER>\n");
