@@ -26,6 +26,20 @@ const CUiObject& Control(const CConfiguration& config) {
     return *config.GetPage(0)->GetControl(0);
 }
 
+// The pattern count times over, every '#' in it replaced by the number of the copy from 0.
+std::string Repeat(const std::string& pattern, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        std::size_t start = 0;
+        for (std::size_t mark = pattern.find('#'); mark != std::string::npos;
+             start = mark + 1, mark = pattern.find('#', start)) {
+            text += pattern.substr(start, mark - start) + std::to_string(i);
+        }
+        text += pattern.substr(start);
+    }
+    return text;
+}
+
 } // namespace
 
 TEST(ConfigLoad, ParameterDefaultsAndSwitches) {
@@ -196,31 +210,13 @@ TEST(ConfigLoad, MissingSectionsGiveEmptyTables) {
 }
 
 TEST(ConfigLoad, TablesNeverOverflow) {
-    std::string parameters;
-    for (int i = 0; i < 250; ++i) {
-        parameters += "<P Id=\"" + std::to_string(i) + "\" Value=\"1\"/>";
-    }
-    std::string control = "<UI_OBJECT Type=\"Combo\"><ITEMS>";
-    for (int i = 0; i < 40; ++i) {
-        control +=
-            "<ITEM Name=\"i" + std::to_string(i) + "\" Value=\"" + std::to_string(i) + "\"/>";
-    }
-    control += "</ITEMS><PARAMETER><AUSGANG>";
-    for (int i = 0; i < 60; ++i) {
-        control += "<FORMEL Berechnung=\"x\" Register=\"" + std::to_string(i) + "\"/>";
-    }
-    control += "</AUSGANG></PARAMETER></UI_OBJECT>";
-    std::string page = "<UI_OBJECT>";
-    for (int i = 0; i < 350; ++i) {
-        page += control;
-    }
-    page += "</UI_OBJECT>";
-    std::string pages;
-    for (int i = 0; i < 25; ++i) {
-        pages += page;
-    }
-
-    const auto config = Load(MakeConfigXml(parameters, pages));
+    const std::string control =
+        "<UI_OBJECT Type=\"Combo\"><ITEMS>" + Repeat("<ITEM Name=\"i#\" Value=\"#\"/>", 40) +
+        "</ITEMS><PARAMETER><AUSGANG>" + Repeat("<FORMEL Berechnung=\"x\" Register=\"#\"/>", 60) +
+        "</AUSGANG></PARAMETER></UI_OBJECT>";
+    const auto config =
+        Load(MakeConfigXml(Repeat("<P Id=\"#\" Value=\"1\"/>", 250),
+                           Repeat("<UI_OBJECT>" + Repeat(control, 350) + "</UI_OBJECT>", 25)));
     ASSERT_NE(config, nullptr);
     EXPECT_EQ(config->GetParameterCount(), 200);
     EXPECT_EQ(config->GetParameter(199)->GetId(), 199);
@@ -244,26 +240,14 @@ TEST(ConfigLoad, UnreadableFilesAreRefused) {
     EXPECT_EQ(CConfiguration::LoadFile(dir.Write("b.xml", "<ROOT><PARAMETER></ROOT>")), nullptr);
     EXPECT_EQ(CConfiguration::LoadFile(dir.Write("c.xml", "<ROOT")), nullptr);
 
-    std::string deep;
-    for (int i = 0; i < 50000; ++i) {
-        deep += "<a>";
-    }
+    const std::string deep = Repeat("<a>", 50000);
     EXPECT_EQ(CConfiguration::LoadFile(dir.Write("deep.xml", deep)), nullptr);
-    for (int i = 0; i < 50000; ++i) {
-        deep += "</a>";
-    }
-    EXPECT_EQ(CConfiguration::LoadFile(dir.Write("deep2.xml", deep)), nullptr)
+    EXPECT_EQ(CConfiguration::LoadFile(dir.Write("deep2.xml", deep + Repeat("</a>", 50000))),
+              nullptr)
         << "well-formed but far too deep";
 }
 
 TEST(ConfigLoad, NestingDepthCountsOnlyElements) {
-    const auto times = [](const std::string& text, int count) {
-        std::string result;
-        for (int i = 0; i < count; ++i) {
-            result += text;
-        }
-        return result;
-    };
     // Markup inside comments, CDATA, declarations and quoted values of either kind is no
     // nesting: a '>' there neither ends the tag early nor does a "/>" close it.
     const struct {
@@ -275,12 +259,12 @@ TEST(ConfigLoad, NestingDepthCountsOnlyElements) {
         {"<a/><b></b><c>t</c>", 1, false},
         {"<a><b><c/></b></a>", 1, true},
         {"<?xml version=\"1.0\"?><!DOCTYPE x><ROOT>" +
-             times("<!-- <a> --><![CDATA[<b>]]><e v=\"<c>\"/>", 100) + "</ROOT>",
+             Repeat("<!-- <a> --><![CDATA[<b>]]><e v=\"<c>\"/>", 100) + "</ROOT>",
          2, false},
-        {"<ROOT>" + times("<F Berechnung='R1>5'/>", 600) + "</ROOT>", MAX_XML_DEPTH, false},
-        {"<ROOT>" + times("<F Berechnung=\"R1>5\"/>", 600) + "</ROOT>", MAX_XML_DEPTH, false},
-        {times("<a x='/>'>", 600) + times("</a>", 600), MAX_XML_DEPTH, true},
-        {times("<a x=\"/>\">", 600) + times("</a>", 600), MAX_XML_DEPTH, true},
+        {"<ROOT>" + Repeat("<F Berechnung='R1>5'/>", 600) + "</ROOT>", MAX_XML_DEPTH, false},
+        {"<ROOT>" + Repeat("<F Berechnung=\"R1>5\"/>", 600) + "</ROOT>", MAX_XML_DEPTH, false},
+        {Repeat("<a x='/>'>", 600) + Repeat("</a>", 600), MAX_XML_DEPTH, true},
+        {Repeat("<a x=\"/>\">", 600) + Repeat("</a>", 600), MAX_XML_DEPTH, true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ExceedsNestingDepth(c.m_text, c.m_limit), c.m_exceeds) << c.m_text.substr(0, 60);
