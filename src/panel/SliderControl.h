@@ -12,7 +12,7 @@ class CSliderControl : public QSlider, public IPageControl {
     Q_OBJECT
 
 public:
-    CSliderControl(bool vertical, QWidget* parent = nullptr);
+    explicit CSliderControl(bool vertical, QWidget* parent = nullptr);
     ~CSliderControl() override;
 
     void SetRange(std::int32_t minimum, std::int32_t maximum);
