@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
-#include <future>
 #include <memory>
 #include <thread>
 
@@ -69,57 +67,6 @@ TEST(ListenerConcurrency, RemovedListenerIsNeverCalledAgain) {
     reader.join();
     EXPECT_EQ(lateCalls.load(), 0);
     EXPECT_GT(calledAtLeastOnce, 0) << "the reader thread must actually have reached listeners";
-}
-
-TEST(ListenerConcurrency, NoLockIsHeldWhileAListenerRuns) {
-    // The link's listener blocks the user-interface thread until the reader thread has delivered
-    // something through Update. With a lock held across the call this would dead-lock.
-    const CConfigFixture fixture(s_xml);
-    CConfiguration& config = fixture.Config();
-    std::promise<void> delivered;
-    auto deliveredFuture = delivered.get_future();
-    std::atomic<bool> done{false};
-
-    struct CBlockingListener final : IParameterListener {
-        explicit CBlockingListener(std::shared_future<void> f) : m_wait(std::move(f)) {}
-        void OnParameterChanged(CRegisterValue& value) override {
-            if (value.GetSource() == SOURCE_PANEL) {
-                m_status = m_wait.wait_for(std::chrono::seconds(20));
-            }
-        }
-        std::shared_future<void> m_wait;
-        std::future_status m_status = std::future_status::deferred;
-    };
-    struct CSignallingListener final : IParameterListener {
-        explicit CSignallingListener(std::promise<void>& p) : m_promise(p) {}
-        void OnParameterChanged(CRegisterValue& value) override {
-            if (value.GetSource() == SOURCE_DEVICE && !m_signalled.exchange(true)) {
-                m_promise.set_value();
-            }
-        }
-        std::promise<void>& m_promise;
-        std::atomic<bool> m_signalled{false};
-    };
-
-    CBlockingListener blocking(deliveredFuture.share());
-    CSignallingListener signalling(delivered);
-    config.AddListener(&blocking);
-    config.AddListener(&signalling);
-
-    std::thread reader([&] {
-        while (!done.load()) {
-            CRegisterValue report(SOURCE_DEVICE, 1, 5.0);
-            config.Update(report);
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    });
-    CRegisterValue change(SOURCE_PANEL, 1, 3.0);
-    config.Update(change);
-    EXPECT_EQ(blocking.m_status, std::future_status::ready);
-    done.store(true);
-    reader.join();
-    config.RemoveListener(&blocking);
-    config.RemoveListener(&signalling);
 }
 
 TEST(ListenerConcurrency, ListenerMayRemoveItselfWhileNotified) {
