@@ -48,16 +48,6 @@ std::int32_t SliderPositionForValue(const SSliderRange& range, std::int32_t valu
     return std::clamp(value, range.m_minimum, range.m_maximum);
 }
 
-double SliderOffsetFromStart(const SSliderRange& range, bool vertical, std::int32_t position) {
-    const double span = static_cast<double>(range.m_maximum) - range.m_minimum;
-    if (span <= 0.0) {
-        return 0.0;
-    }
-    const double fromMinimum =
-        (static_cast<double>(SliderPositionForValue(range, position)) - range.m_minimum) / span;
-    return vertical ? 1.0 - fromMinimum : fromMinimum;
-}
-
 std::int32_t ClampSwitchIndex(std::int32_t value, std::int32_t imageCount) {
     std::int32_t index = std::max(value, 0);
     if (index >= imageCount - 1) {

@@ -30,13 +30,10 @@ struct SSliderRange {
     std::int32_t m_maximum = 0;
 };
 SSliderRange MakeSliderRange(std::int32_t minimum, std::int32_t maximum);
-// The slider's position shows the display value itself, pulled into the range: a value outside
-// it takes the nearest end (and the tick's read-back then writes that end).
+// The slider's position is the display value itself in both orientations (a vertical slider
+// has its maximum at the top, so 30 of 0..100 stands 30 % of the way up), pulled into the
+// range: a value outside it takes the nearest end, which the tick's read-back then writes.
 std::int32_t SliderPositionForValue(const SSliderRange& range, std::int32_t value);
-// Where the knob of a position stands, as the fraction of the track from its start edge: from
-// the left when horizontal, from the top when vertical. A vertical slider has its maximum at the
-// top, so 30 of 0..100 stands 0.7 from the top. 0 for an empty range.
-double SliderOffsetFromStart(const SSliderRange& range, bool vertical, std::int32_t position);
 
 // The picture a SwitchImage shows for a value: below 0 the first, beyond the last the last;
 // -1 (nothing) when it has no pictures.

@@ -1,35 +1,14 @@
 #include "ConfigFixture.h"
+#include "FakePanelHost.h"
 #include "PanelXml.h"
 #include "config/Configuration.h"
 #include "panel/PanelController.h"
-#include "panel/PanelHost.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <thread>
-
-namespace {
-
-class CCountingControl final : public IPageControl {
-public:
-    void ShowValue(std::int32_t /*value*/) override { ++m_shown; }
-    int m_shown = 0;
-};
-
-class CCountingHost final : public IPanelHost {
-public:
-    std::unique_ptr<IPageControl> CreateControl(EControlType /*type*/, const CUiObject&,
-                                                int /*identifier*/) override {
-        return std::make_unique<CCountingControl>();
-    }
-    void DestroyControl(std::unique_ptr<IPageControl> /*control*/) override {}
-    void OnPageShown() override { ++m_pagesShown; }
-    int m_pagesShown = 0;
-};
-
-} // namespace
 
 // The serial reader thread updates the store, page requests among its changes, while the
 // user-interface thread refreshes and switches pages; then the panel unregisters while the
@@ -42,7 +21,7 @@ TEST(PanelThread, ReaderUpdatesWhileTheUserInterfaceSwitchesPages) {
     const CConfigFixture fixture(
         MakeConfigXml(Parameter(1) + Parameter(2) + Parameter(997, 0, 2), pages));
     CConfiguration& config = fixture.Config();
-    CCountingHost host;
+    CFakeHost host;
     auto controller = std::make_unique<CPanelController>(config, host);
     config.AddListener(controller.get());
     controller->ShowPage(0);

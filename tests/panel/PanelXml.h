@@ -45,6 +45,8 @@ inline std::string Page(const std::string& controls, const std::string& image = 
 }
 
 // Keeps every change the store announces.
+using Writes = std::vector<std::pair<std::int32_t, double>>;
+
 class CRecordingListener final : public IParameterListener {
 public:
     struct SChange {
@@ -60,6 +62,16 @@ public:
     std::vector<SChange> TakeChanges() {
         const std::lock_guard<std::mutex> lock(m_mutex);
         return std::exchange(m_changes, {});
+    }
+    // The changes the panel wrote (source 99) since the last call, as register and value.
+    Writes TakePanelWrites() {
+        Writes writes;
+        for (const SChange& change : TakeChanges()) {
+            if (change.m_source == SOURCE_PANEL) {
+                writes.emplace_back(change.m_register, change.m_value);
+            }
+        }
+        return writes;
     }
 
 private:
