@@ -10,13 +10,15 @@
 
 namespace {
 
+const std::string CONFIRMED = "<TEXT Value=\"Start\"/><SETTINGS Nachfrage=\"true\"/>";
+
 // Page 0: a bar, a lower-case "button" (no control), a button writing two registers, a field,
-// a diagram and a confirmed button without formulas.
+// a diagram and two confirmed buttons, one without formulas.
 const std::string s_pages =
     Page(Control("Bar", Input("R1")) + Control("button", "") +
          Control("Button", Output("x + R1", 2) + Output("x * 10", 1)) + Control("Field", "") +
-         Control("TsView", "") +
-         Control("Button", "<TEXT Value=\"Start\"/><SETTINGS Nachfrage=\"true\"/>")) +
+         Control("TsView", "") + Control("Button", CONFIRMED) +
+         Control("Button", CONFIRMED + Output("x", 5))) +
     Page(Control("Label", "")) + Page(Control("Bar", Input("R1 * 2")));
 
 const std::string s_parameters = Parameter(1) + Parameter(2) + Parameter(5) + Parameter(997, 0, 10);
@@ -26,6 +28,7 @@ constexpr int BUTTON = 2002;
 constexpr int FIELD = 2003;
 constexpr int TSVIEW = 2004;
 constexpr int CONFIRMED_BUTTON = 2005;
+constexpr int CONFIRMED_WRITER = 2006;
 
 class PanelControllerTest : public ::testing::Test {
 protected:
@@ -60,7 +63,7 @@ TEST_F(PanelControllerTest, BuildsPagesByIndexAndSkipsUnknownTypes) {
     EXPECT_EQ(m_controller.GetCurrentPage(), 0);
     // "button" makes no control, and the next object still has 2000 + its own index.
     EXPECT_EQ(m_host.m_live.count(2001), 0U);
-    EXPECT_EQ(m_host.m_live.size(), 5U);
+    EXPECT_EQ(m_host.m_live.size(), 6U);
 
     // The page shown, or one that does not exist, changes nothing.
     CFakeControl* bar = &m_host.At(BAR);
@@ -131,20 +134,44 @@ TEST_F(PanelControllerTest, ButtonsWriteThroughEveryOutputFormulaAfterConfirmati
     m_controller.OnControlCommand(BUTTON, &m_host.At(BUTTON));
     EXPECT_EQ(Written(), (Writes{{2, 5.0}, {1, 10.0}}));
 
-    IPageControl* button = &m_host.At(CONFIRMED_BUTTON);
     m_messages.SetNextAnswer(EMessageResult::Cancel);
-    m_controller.OnControlCommand(CONFIRMED_BUTTON, button);
-    // OK on a button without formulas writes nothing either.
+    m_controller.OnControlCommand(CONFIRMED_WRITER, &m_host.At(CONFIRMED_WRITER));
+    EXPECT_TRUE(Written().empty());
     m_messages.SetNextAnswer(EMessageResult::Ok);
-    m_controller.OnControlCommand(CONFIRMED_BUTTON, button);
+    m_controller.OnControlCommand(CONFIRMED_WRITER, &m_host.At(CONFIRMED_WRITER));
+    EXPECT_EQ(Written(), (Writes{{5, 1.0}}));
+    // OK on a button without formulas writes nothing.
+    m_controller.OnControlCommand(CONFIRMED_BUTTON, &m_host.At(CONFIRMED_BUTTON));
     EXPECT_TRUE(Written().empty());
 
     const auto messages = m_messages.Messages();
-    ASSERT_EQ(messages.size(), 2U);
+    ASSERT_EQ(messages.size(), 3U);
     for (const auto& message : messages) {
         EXPECT_EQ(message.m_text, "Do you really want to execute :Start:");
         EXPECT_EQ(message.m_caption, "Warning");
         EXPECT_EQ(message.m_icon, EMessageIcon::Question);
         EXPECT_EQ(message.m_buttons, EMessageButtons::OkCancel);
     }
+}
+
+// The question's modal loop keeps the timer running: a page switch meanwhile voids the answer.
+TEST_F(PanelControllerTest, AnswerAfterAPageSwitchIsDropped) {
+    class CSwitchingService final : public IMessageService {
+    public:
+        explicit CSwitchingService(CPanelController& controller) : m_controller(controller) {}
+        EMessageResult ShowMessage(const std::string&, const std::string&, EMessageIcon,
+                                   EMessageButtons) override {
+            m_controller.ShowPage(1);
+            return EMessageResult::Ok;
+        }
+
+    private:
+        CPanelController& m_controller;
+    } service(m_controller);
+    m_controller.ShowPage(0);
+    SetMessageService(&service);
+    m_controller.OnControlCommand(CONFIRMED_WRITER, &m_host.At(CONFIRMED_WRITER));
+    SetMessageService(&m_messages);
+    EXPECT_EQ(m_controller.GetCurrentPage(), 1);
+    EXPECT_TRUE(Written().empty());
 }
