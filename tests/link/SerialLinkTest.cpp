@@ -276,29 +276,3 @@ TEST(SerialLinkTiming, DefaultsAreTheDevicesOwn) {
     EXPECT_EQ(timing.m_closePause, 1000ms);
     EXPECT_EQ(timing.m_keepAlivePasses, 12u);
 }
-
-TEST(PosixSerialTransport, TimeOutIsNotAHangUp) {
-    CPtyDevice device;
-    CPosixSerialTransport port;
-    ASSERT_EQ(port.Open(device.SlavePath()), 0);
-    char buffer[16] = {};
-    milliseconds waited = Elapsed(
-        [&] { EXPECT_EQ(port.Read(buffer, sizeof buffer, 50ms).m_status, EReadStatus::Timeout); });
-    EXPECT_GE(waited, 50ms);
-
-    device.Send("xy");
-    const SReadResult result = port.Read(buffer, sizeof buffer, 1s);
-    EXPECT_EQ(result.m_status, EReadStatus::Data);
-    EXPECT_EQ(std::string(buffer, result.m_count), "xy");
-    EXPECT_TRUE(port.Write("hello\n"));
-    EXPECT_EQ(device.Receive(6), "hello\n");
-
-    device.HangUp();
-    waited = Elapsed(
-        [&] { EXPECT_EQ(port.Read(buffer, sizeof buffer, 5s).m_status, EReadStatus::Failed); });
-    EXPECT_LT(waited, 1s);
-    port.Close();
-    EXPECT_FALSE(port.IsOpen());
-    EXPECT_EQ(port.Read(buffer, sizeof buffer, 5ms).m_status, EReadStatus::Failed);
-    EXPECT_FALSE(port.Write("x"));
-}
