@@ -1,0 +1,87 @@
+#include "platform/FileDialogQt.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace {
+
+void EnsureApplication() {
+    static int argc = 1;
+    static char name[] = "paramsets_gui_tests";
+    static char* argv[] = {name, nullptr};
+    if (qApp == nullptr) {
+        new QApplication(argc, argv);
+    }
+}
+
+// Answers Qt's file dialog with a name, or Cancel, from a timer while the dialog runs modally;
+// notes any question the dialog asks on top and turns it down.
+struct SAnswer {
+    std::optional<QString> m_name;
+    bool m_asked = false;
+};
+
+std::optional<std::string> AskWith(CQtFileDialog& files, const SFileDialogRequest& request,
+                                   SAnswer& answer) {
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&answer] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            answer.m_asked = true;
+            box->done(QMessageBox::No);
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            if (!answer.m_name || answer.m_asked) {
+                dialog->reject();
+                return;
+            }
+            // Typed into the name box: selectFile would race the dialog's folder model.
+            const QFileInfo chosen(*answer.m_name);
+            dialog->setDirectory(chosen.absolutePath());
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(chosen.fileName());
+            QMetaObject::invokeMethod(dialog, "accept",
+                                      Qt::QueuedConnection); // protected in QFileDialog
+        }
+    });
+    timer.start(10);
+    return files.Ask(request);
+}
+
+} // namespace
+
+TEST(QtFileDialog, SavesWithoutAskingAndAddsTheDefaultExtension) {
+    EnsureApplication();
+    const CTempDir dir;
+    const std::string existing = dir.Write("set.tnv", "old");
+    CQtFileDialog files(nullptr);
+    SFileDialogRequest save;
+    save.m_mode = EFileDialogMode::Save;
+    save.m_defaultExtension = ".tnv";
+
+    SAnswer answer{QString::fromStdString(existing)};
+    EXPECT_EQ(AskWith(files, save, answer), existing);
+    EXPECT_FALSE(answer.m_asked) << "no question before replacing a file";
+
+    answer = SAnswer{QString::fromStdString(dir.Path() + "fresh")};
+    EXPECT_EQ(AskWith(files, save, answer), dir.Path() + "fresh.tnv");
+
+    SFileDialogRequest open;
+    open.m_mustExist = true;
+    open.m_filter = "Configs (*.tnv)|*.tnv|All Files (*.*)|*.*||";
+    answer = SAnswer{};
+    EXPECT_EQ(AskWith(files, open, answer), std::nullopt) << "Cancel";
+}
+
+TEST(QtFileDialog, FilterListBecomesNameFilters) {
+    EXPECT_EQ(CQtFileDialog::NameFilters("Configs (*.tnv)|*.tnv|All Files (*.*)|*.*||"),
+              (QStringList{"Configs (*.tnv)", "All Files (*.*)"}));
+    EXPECT_EQ(CQtFileDialog::NameFilters("Logs|*.txt;*.log||ignored|*.x"),
+              (QStringList{"Logs (*.txt *.log)"}));
+    EXPECT_TRUE(CQtFileDialog::NameFilters("").isEmpty());
+}
