@@ -1,5 +1,6 @@
 #include "paramsets/Commissioning.h"
 #include "ConfigFixture.h"
+#include "LinkFixture.h"
 #include "SimulatorThread.h"
 #include "config/Configuration.h"
 
@@ -26,10 +27,6 @@ protected:
               "<P Id=\"999\" Value=\"0\" SendSerial=\"true\"/>")) {
         m_model.LoadFrom(m_fixture.Config());
         m_options.m_reportInterval = 0ms; // reports only when asked
-        m_timing.m_readTimeout = 20ms;
-        m_timing.m_idlePause = 5ms;
-        m_timing.m_acknowledgeTimeout = 300ms;
-        m_timing.m_closePause = 0ms;
     }
 
     std::string Write(const std::string& content) {
@@ -45,7 +42,7 @@ protected:
     CConfigFixture m_fixture;
     CDeviceModel m_model;
     SSimulatorOptions m_options;
-    SSerialLinkTiming m_timing;
+    const SSerialLinkTiming m_timing = FastTiming(300ms);
     std::ostringstream m_out;
     std::ostringstream m_err;
 };

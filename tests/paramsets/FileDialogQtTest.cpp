@@ -1,9 +1,9 @@
 #include "platform/FileDialogQt.h"
+#include "GuiTestApp.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -11,15 +11,6 @@
 #include <QTimer>
 
 namespace {
-
-void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "paramsets_gui_tests";
-    static char* argv[] = {name, nullptr};
-    if (qApp == nullptr) {
-        new QApplication(argc, argv);
-    }
-}
 
 // Answers Qt's file dialog with a name, or Cancel, from a timer while the dialog runs modally;
 // notes any question the dialog asks on top and turns it down.

@@ -1,12 +1,12 @@
 #include "paramsets/ParameterDialog.h"
 #include "ConfigFixture.h"
+#include "GuiTestApp.h"
+#include "LinkFixture.h"
 #include "config/Configuration.h"
-#include "config/ParameterListener.h"
 #include "config/RegisterValue.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -14,35 +14,9 @@
 #include <QTreeWidget>
 
 #include <array>
-#include <mutex>
 #include <thread>
 
 namespace {
-
-void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "paramsets_gui_tests";
-    static char* argv[] = {name, nullptr};
-    if (qApp == nullptr) {
-        new QApplication(argc, argv);
-    }
-}
-
-class CSourceRecorder final : public IParameterListener {
-public:
-    void OnParameterChanged(CRegisterValue& value) override {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        m_seen.push_back(value);
-    }
-    std::vector<CRegisterValue> Seen() {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        return m_seen;
-    }
-
-private:
-    std::mutex m_mutex;
-    std::vector<CRegisterValue> m_seen;
-};
 
 class ParameterDialogTest : public ::testing::Test {
 protected:
@@ -75,7 +49,7 @@ protected:
     }
 
     CConfigFixture m_fixture;
-    CSourceRecorder m_recorder;
+    CRecordingListener m_recorder;
     std::unique_ptr<CParameterDialog> m_dialog;
     QTreeWidget* m_list = nullptr;
     QLineEdit* m_nameBox = nullptr;
@@ -154,7 +128,7 @@ TEST_F(ParameterDialogTest, ReportsFromAnotherThreadShowTheLastAtTheNextTick) {
     // Gone from the listeners with the dialog: its slot is free again, so nine more listeners
     // beside the recorder fill the ten slots and the last of them hears a change.
     m_dialog.reset();
-    std::array<CSourceRecorder, 9> others;
+    std::array<CRecordingListener, 9> others;
     for (auto& other : others) {
         m_fixture.Config().AddListener(&other);
     }

@@ -212,13 +212,8 @@ TEST_F(ParameterSetTest, UnusableFilesApplyNothing) {
         {"REGISTER wrapped in another element",
          "<SET><REGISTER><VALUE Register=\"12\" Value=\"5\"/></REGISTER></SET>",
          "Wrong File content: File %s does not contain REGISTER Tag!", "OK"},
-        {"no element at all", "<!-- REGISTER -->",
-         "Wrong File content: File %s does not contain "
-         "REGISTER Tag!",
-         "OK"},
         {"not well-formed", "<REGISTER><VALUE Register=\"12\" Value=\"5\"/>",
          "Kann parameter nicht laden!", "Fehler"},
-        {"empty", "", "Kann parameter nicht laden!", "Fehler"},
         {"missing", std::nullopt, "Kann parameter nicht laden!", "Fehler"},
     };
     for (const SCase& c : cases) {
