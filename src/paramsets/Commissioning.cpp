@@ -5,6 +5,7 @@
 #include "ParameterSetLoadHost.h"
 #include "config/Configuration.h"
 #include "config/ParameterListener.h"
+#include "config/ProgramDirectory.h"
 #include "config/RegisterValue.h"
 #include "platform/MessageService.h"
 
@@ -118,6 +119,16 @@ std::set<std::int32_t> SavedRegisters(const CConfiguration& configuration) {
     return registers;
 }
 
+// The store's own loading ends the process with status 1 when config.xml cannot be read; a
+// script is told 2 instead, like for any other file it cannot use.
+CConfiguration* LoadStore(std::ostream& err) {
+    if (CConfiguration::LoadFile(GetProgramDirectory() + "config.xml") == nullptr) {
+        err << "Kann config.xml nicht laden!\n";
+        return nullptr;
+    }
+    return CConfiguration::GetInstance();
+}
+
 int Save(const CConfiguration& configuration, const std::string& file, std::ostream& out,
          std::ostream& err) {
     const bool saved = SaveParameterSet(configuration, file);
@@ -129,7 +140,11 @@ int Save(const CConfiguration& configuration, const std::string& file, std::ostr
 
 int RunLoadSetup(const std::string& file, const std::string& portName, std::ostream& out,
                  std::ostream& err, const SSerialLinkTiming& timing) {
-    CConfiguration& configuration = *CConfiguration::GetInstance();
+    CConfiguration* store = LoadStore(err);
+    if (store == nullptr) {
+        return COMMISSIONING_UNUSABLE;
+    }
+    CConfiguration& configuration = *store;
     // The file first, so that a bad one never opens the port.
     std::vector<SParameterSetEntry> entries;
     const EParameterSetRead read = ReadParameterSet(file, entries);
@@ -152,7 +167,11 @@ int RunLoadSetup(const std::string& file, const std::string& portName, std::ostr
 int RunSaveSetup(const std::string& file, bool connectFirst, const std::string& portName,
                  std::ostream& out, std::ostream& err, const SSerialLinkTiming& timing,
                  std::chrono::milliseconds reportWait) {
-    CConfiguration& configuration = *CConfiguration::GetInstance();
+    CConfiguration* store = LoadStore(err);
+    if (store == nullptr) {
+        return COMMISSIONING_UNUSABLE;
+    }
+    CConfiguration& configuration = *store;
     if (!connectFirst) {
         return Save(configuration, file, out, err);
     }

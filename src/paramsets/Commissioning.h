@@ -13,7 +13,7 @@
 enum ECommissioningStatus : int {
     COMMISSIONING_OK = 0,
     COMMISSIONING_INCOMPLETE = 1, // a value went unacknowledged, or was not reported in time
-    COMMISSIONING_UNUSABLE = 2,   // the file or the port cannot be used
+    COMMISSIONING_UNUSABLE = 2,   // the file, config.xml or the port cannot be used
 };
 
 // Connects to the port, applies the file by the rules of "Load Setup", prints the closing

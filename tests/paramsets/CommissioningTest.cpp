@@ -3,6 +3,7 @@
 #include "LinkFixture.h"
 #include "SimulatorThread.h"
 #include "config/Configuration.h"
+#include "config/ProgramDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -87,12 +88,16 @@ TEST_F(CommissioningTest, UnusableFileOrPortEndsWithTwo) {
     EXPECT_EQ(RunLoadSetup(good, m_fixture.Dir().Path() + "no-such-tty", m_out, m_err, m_timing),
               2);
     EXPECT_EQ(RunSaveSetup(m_fixture.Dir().Path() + "no/folder.tnv", false, "", m_out, m_err), 2);
+    SetProgramDirectory(m_fixture.Dir().Path() + "elsewhere/");
+    EXPECT_EQ(RunLoadSetup(good, device.SlavePath(), m_out, m_err, m_timing), 2) << "no config.xml";
+    SetProgramDirectory(m_fixture.Dir().Path());
     device.Stop();
     EXPECT_EQ(device.Model().Counts().m_writes, 0u) << "nothing was sent";
     EXPECT_EQ(m_out.str(), "");
     EXPECT_NE(m_err.str().find("Kann parameter nicht laden!\n"), std::string::npos);
     EXPECT_NE(m_err.str().find("does not contain REGISTER Tag!\n"), std::string::npos);
     EXPECT_NE(m_err.str().find("Datei kann nicht gespeichert werden\n"), std::string::npos);
+    EXPECT_NE(m_err.str().find("Kann config.xml nicht laden!\n"), std::string::npos);
 }
 
 TEST_F(CommissioningTest, SaveSetupAfterConnectingSavesTheDevicesValues) {
