@@ -11,3 +11,8 @@ inline void EnsureApplication() {
         new QApplication(argc, argv);
     }
 }
+
+// As a fixture's first member: the application exists before any widget member is built.
+struct SApplicationFirst {
+    SApplicationFirst() { EnsureApplication(); }
+};

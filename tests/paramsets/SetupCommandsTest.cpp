@@ -42,7 +42,6 @@ protected:
               "<P Id=\"12\" Value=\"0\" Maximum=\"1000\" SendSerial=\"true\" SetOnLoad=\"true\"/>"
               "<P Id=\"13\" Value=\"0\" Maximum=\"1000\" SendSerial=\"true\" SetOnLoad=\"true\"/>"
               "<P Id=\"14\" Value=\"0\" SetOnLoad=\"true\" ReadOnSave=\"true\"/>")) {
-        EnsureApplication();
         SetPortName(DEFAULT_PORT_NAME);
         m_window.setGeometry(100, 100, 400, 300);
         m_connect = new QAction("Connect -- COM8:", &m_window);
@@ -58,6 +57,7 @@ protected:
 
     std::string PortInf() const { return ReadAll(m_fixture.Dir().Path() + PORT_NAME_FILE); }
 
+    SApplicationFirst m_application;
     CConfigFixture m_fixture;
     CFakeMessageService m_messages;
     CFakeFileDialog m_files;
