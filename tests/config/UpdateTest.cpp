@@ -115,6 +115,7 @@ TEST_F(UpdateTest, OnlyTheFirstParameterOfARegisterIsFoundOrChanged) {
 
 TEST_F(UpdateTest, ListenersTakeTheLowestFreeSlotAndAreCalledInSlotOrder) {
     std::vector<CNumberedListener> listeners;
+    listeners.reserve(12);
     for (int i = 0; i < 12; ++i) {
         listeners.emplace_back(m_calls, i);
     }

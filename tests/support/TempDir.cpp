@@ -76,7 +76,7 @@ CTempDir::~CTempDir() {
 }
 
 std::string CTempDir::Write(const std::string& name, const std::string& content) const {
-    const std::string path = m_path + name;
+    std::string path = m_path + name;
     std::ofstream file(path, std::ios::binary);
     file << content;
     return path;
