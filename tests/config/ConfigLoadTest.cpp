@@ -102,9 +102,12 @@ TEST(ConfigLoad, ControlDefaults) {
     EXPECT_FALSE(control.IsLastValueValid());
     EXPECT_EQ(control.GetLastValue(), 0);
 
-    const auto untyped = Load(MakeConfigXml("", "<UI_OBJECT><UI_OBJECT/></UI_OBJECT>"));
+    const auto untyped = Load(MakeConfigXml(
+        "", "<UI_OBJECT><UI_OBJECT><PARAMETER><EINGANG><F Berechnung=\"R1\"/></EINGANG><EINGANG/>"
+            "</PARAMETER></UI_OBJECT></UI_OBJECT>"));
     EXPECT_STREQ(untyped->GetPage(0)->GetName(), "NoName");
     EXPECT_STREQ(Control(*untyped).GetType(), "NoName");
+    EXPECT_STREQ(Control(*untyped).GetInputFormula(), "") << "a last EINGANG without a child";
 }
 
 TEST(ConfigLoad, LaterChildrenReplaceOrAccumulate) {
@@ -153,12 +156,6 @@ TEST(ConfigLoad, LaterChildrenReplaceOrAccumulate) {
     EXPECT_STREQ(control.GetOutputFormula(1), "");
     EXPECT_EQ(control.GetOutputRegister(1), 11);
     EXPECT_STREQ(control.GetOutputFormula(2), "") << "indexes past the count read as empty";
-}
-
-TEST(ConfigLoad, EingangWithoutChildHasNoFormula) {
-    const auto config =
-        LoadControl("<PARAMETER><EINGANG><F Berechnung=\"R1\"/></EINGANG><EINGANG/></PARAMETER>");
-    EXPECT_STREQ(Control(*config).GetInputFormula(), "");
 }
 
 TEST(ConfigLoad, GifPathsBecomeBmp) {
