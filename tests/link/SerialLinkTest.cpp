@@ -87,7 +87,7 @@ TEST_F(SerialLinkTest, DeviceLinesAreAssembledAcrossReadsAndReachTheStore) {
     EXPECT_EQ(m_device.Receive(1, 100ms), "");
 }
 
-TEST_F(SerialLinkTest, WithoutItsAcknowledgementTheWaitTimesOutOnce) {
+TEST_F(SerialLinkTest, WithoutItsAcknowledgementTheWaitTimesOutOnceAlsoAfterAHangUp) {
     CSerialLink link(m_device.SlavePath(), FastTiming(300ms));
     auto done = UpdateAsync(12, 7);
     EXPECT_EQ(m_device.ReceiveLine(), "S12:7;98\n");
@@ -105,6 +105,12 @@ TEST_F(SerialLinkTest, WithoutItsAcknowledgementTheWaitTimesOutOnce) {
     m_device.Send("B12:7;0\n");
     EXPECT_TRUE(WaitUntil([&] { return link.GetPendingRegister() == CSerialLink::NO_REGISTER; }));
     EXPECT_EQ(m_messages.Messages().size(), 1u);
+    // A hang-up ends the reader; the port stays open, so writes go on and time out.
+    m_device.HangUp();
+    ASSERT_TRUE(WaitUntil([&] { return !link.IsReaderRunning(); }, 2s));
+    Update(12, 5);
+    ASSERT_EQ(m_messages.Messages().size(), 2u);
+    EXPECT_EQ(m_messages.Messages()[1].m_text, "Timeout while sending parameters!");
 }
 
 TEST_F(SerialLinkTest, WriteFromInsideADeviceReportDoesNotStallTheReader) {
@@ -164,16 +170,6 @@ TEST_F(SerialLinkTest, ReaderSendsKeepAliveOnEveryTwelfthPass) {
     EXPECT_EQ(m_device.Receive(6), "C\nC\nC\n");
     // Three keep-alives take at least 36 passes of at least 10 ms each.
     EXPECT_GE(steady_clock::now() - start, 360ms);
-}
-
-TEST_F(SerialLinkTest, HangUpEndsTheReaderAndLaterWritesTimeOut) {
-    const CSerialLink link(m_device.SlavePath(), FastTiming(200ms));
-    ASSERT_TRUE(link.IsReaderRunning());
-    m_device.HangUp();
-    ASSERT_TRUE(WaitUntil([&] { return !link.IsReaderRunning(); }, 2s));
-    Update(12, 5);
-    ASSERT_EQ(m_messages.Messages().size(), 1u);
-    EXPECT_EQ(m_messages.Messages()[0].m_text, "Timeout while sending parameters!");
 }
 
 TEST_F(SerialLinkTest, PortThatCannotBeOpenedIsReportedAndTheLinkStaysInert) {
