@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -43,38 +45,27 @@ std::string Repeat(const std::string& pattern, int count) {
 } // namespace
 
 TEST(ConfigLoad, ParameterDefaultsAndSwitches) {
-    const auto config = Load(
-        MakeConfigXml("<P Id=\"5\" Value=\"500\"/>"
-                      "<Q Name=\"Speed\" Id=\"6\" Value=\"-3\" Minimum=\"-10\" Maximum=\"20px\" "
-                      "SendSerial=\"true\""
-                      " ReciveSerial=\"true\" SetOnLoad=\"true\" ReadOnSave=\"true\"/>"
-                      "<R Id=\"7\" Value=\"0\" Minimum=\"low\" SendSerial=\"yes\" SetOnLoad=\"1\""
-                      " ReadOnSave=\"True\"/>"));
+    const auto config = Load(MakeConfigXml(
+        "<P Id=\"5\" Value=\"500\"/>"
+        "<Q Name=\"Speed\" Id=\"6\" Value=\"-3\" Minimum=\"-10\" Maximum=\"20px\""
+        " SendSerial=\"true\" ReadOnSave=\"true\"/>"
+        "<R Id=\"7\" Value=\"0\" Minimum=\"low\" SendSerial=\"yes\" ReciveSerial=\"true\""
+        " SetOnLoad=\"true\" ReadOnSave=\"True\"/>"));
     ASSERT_NE(config, nullptr);
-    ASSERT_EQ(config->GetParameterCount(), 3);
-
-    const CParameter& plain = *config->GetParameter(0);
-    EXPECT_STREQ(plain.GetName(), "NoName");
-    EXPECT_EQ(plain.GetId(), 5);
-    EXPECT_EQ(plain.GetValue(), 500) << "the initial value is not clamped";
-    EXPECT_EQ(plain.GetMinimum(), -127);
-    EXPECT_EQ(plain.GetMaximum(), 127);
-    EXPECT_EQ(plain.GetSerialFlags(), 0u);
-    EXPECT_EQ(plain.GetFileFlags(), 0u);
-
-    const CParameter& full = *config->GetParameter(1);
-    EXPECT_STREQ(full.GetName(), "Speed");
-    EXPECT_EQ(full.GetValue(), -3);
-    EXPECT_EQ(full.GetMinimum(), -10);
-    EXPECT_EQ(full.GetMaximum(), 20) << "trailing text after the digits is ignored";
-    EXPECT_EQ(full.GetSerialFlags(), CParameter::SERIAL_SEND | CParameter::SERIAL_RECEIVE);
-    EXPECT_EQ(full.GetFileFlags(), CParameter::FILE_SET_ON_LOAD | CParameter::FILE_READ_ON_SAVE);
-
-    const CParameter& odd = *config->GetParameter(2);
-    EXPECT_EQ(odd.GetMinimum(), -127) << "a text that is no number keeps the default";
-    EXPECT_FALSE(odd.IsSendSerial());
-    EXPECT_FALSE(odd.IsSetOnLoad());
-    EXPECT_FALSE(odd.IsReadOnSave());
+    // Name, register, value, minimum, maximum, serial flags (bit 0 SendSerial, bit 1
+    // ReciveSerial) and file flags (bit 0 SetOnLoad, bit 1 ReadOnSave). The initial value is not
+    // clamped, text after the digits is ignored, a text that is no number keeps the default, and
+    // a switch is on for "true" only.
+    using Row = std::tuple<std::string, int, int, int, int, unsigned, unsigned>;
+    std::vector<Row> rows;
+    for (int i = 0; i < config->GetParameterCount(); ++i) {
+        const CParameter& p = *config->GetParameter(i);
+        rows.emplace_back(p.GetName(), p.GetId(), p.GetValue(), p.GetMinimum(), p.GetMaximum(),
+                          p.GetSerialFlags(), p.GetFileFlags());
+    }
+    EXPECT_EQ(rows, (std::vector<Row>{{"NoName", 5, 500, -127, 127, 0, 0},
+                                      {"Speed", 6, -3, -10, 20, 1, 2},
+                                      {"NoName", 7, 0, -127, 127, 2, 1}}));
 }
 
 TEST(ConfigLoad, ControlDefaults) {
