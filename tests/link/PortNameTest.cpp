@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
+#include <vector>
 
 TEST(PortName, PortInfGivesItsFirstWordOrTheDefault) {
     // Contents of port.inf (none: no such file) and the port name they give.
@@ -45,14 +47,15 @@ TEST(PortMap, ParsesEntriesCommentsAndDescriptions) {
                                   "COM5:\n" // no device: skipped
                                   "COM3: /dev/ttyUSB9 second entry\n"
                                   "SIM: pts/7");
-    ASSERT_EQ(map.size(), 4u);
-    EXPECT_EQ(map[0].m_portName, "COM3:");
-    EXPECT_EQ(map[0].m_device, "/dev/ttyUSB0");
-    EXPECT_EQ(map[0].m_description, "FTDI adapter #2");
-    EXPECT_EQ(map[1].m_device, "/dev/ttyACM0");
-    EXPECT_EQ(map[1].m_description, "");
-    EXPECT_EQ(map[3].m_portName, "SIM:");
-    EXPECT_EQ(map[3].m_device, "/dev/pts/7");
+    using Entry = std::tuple<std::string, std::string, std::string>;
+    std::vector<Entry> entries;
+    for (const SPortMapEntry& entry : map) {
+        entries.emplace_back(entry.m_portName, entry.m_device, entry.m_description);
+    }
+    EXPECT_EQ(entries, (std::vector<Entry>{{"COM3:", "/dev/ttyUSB0", "FTDI adapter #2"},
+                                           {"COM4:", "/dev/ttyACM0", ""},
+                                           {"COM3:", "/dev/ttyUSB9", "second entry"},
+                                           {"SIM:", "/dev/pts/7", ""}}));
     ASSERT_NE(FindPortMapEntry(map, "COM3:"), nullptr);
     EXPECT_EQ(FindPortMapEntry(map, "COM3:")->m_device, "/dev/ttyUSB0") << "first entry wins";
     EXPECT_EQ(FindPortMapEntry(map, "COM9:"), nullptr);
