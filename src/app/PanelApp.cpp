@@ -61,9 +61,15 @@ int CPanelApp::Main(int argc, char** argv) {
     case ERunMode::Snapshot:
         break;
     }
-    // Runs without a window need no display.
-    if (!ShowsWindow(commandLine.m_mode) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Runs without a window need no display, and the offscreen platform's complaints about
+    // what it cannot do (raise a window, size hints) would only bury the program's own output.
+    if (!ShowsWindow(commandLine.m_mode)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES")) {
+            qputenv("QT_LOGGING_RULES", "default.warning=false");
+        }
     }
     CPanelApp application(argc, argv);
     return application.Run(commandLine, argc > 0 ? argv[0] : nullptr);

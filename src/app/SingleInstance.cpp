@@ -30,9 +30,11 @@ bool CSingleInstance::ActivateRunningInstance() {
 }
 
 bool CSingleInstance::Listen() {
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(m_server, &QLocalServer::newConnection, this, &CSingleInstance::OnNewConnection);
+    if (m_server == nullptr) {
+        m_server = new QLocalServer(this);
+        m_server->setSocketOptions(QLocalServer::UserAccessOption);
+        connect(m_server, &QLocalServer::newConnection, this, &CSingleInstance::OnNewConnection);
+    }
     if (m_server->listen(m_key)) {
         return true;
     }

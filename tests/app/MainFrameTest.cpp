@@ -203,7 +203,7 @@ TEST_F(MainFrameTest, ConnectOnAPortThatCannotOpenStillOffersUnconnect) {
 }
 
 TEST_F(MainFrameTest, PageEntriesShowTheirPages) {
-    CPanelView& view = *m_frame->GetPanelView();
+    const CPanelView& view = *m_frame->GetPanelView();
     EXPECT_EQ(view.GetCurrentPage(), 0);
     Action("actionPage2")->trigger();
     EXPECT_EQ(view.GetCurrentPage(), 2);
