@@ -1,7 +1,6 @@
 #include "ConfigFixture.h"
 #include "FakeClock.h"
 #include "TempDir.h"
-#include "TestBmp.h"
 #include "app/CommandIds.h"
 #include "app/InstanceKey.h"
 #include "app/LinkState.h"
@@ -145,14 +144,6 @@ TEST(PanelSize, LargestPageWholeAndNeverBelowTheMinimum) {
         EXPECT_EQ(size.m_width, c.m_size.m_width) << c.m_pages;
         EXPECT_EQ(size.m_height, c.m_size.m_height) << c.m_pages;
     }
-}
-
-TEST(PanelSize, BitmapFileSizeReadsThePicture) {
-    const CTempDir dir;
-    const SPanelSize size = BitmapFileSize(dir.Write("p.bmp", SolidBmp(3, 2, 1, 2, 3)));
-    EXPECT_EQ(size.m_width, 3);
-    EXPECT_EQ(size.m_height, 2);
-    EXPECT_EQ(BitmapFileSize(dir.Path() + "missing.bmp").m_width, 0);
 }
 
 TEST(InstanceKey, OnePerUserAndProgramDirectory) {
