@@ -1,7 +1,7 @@
 #include "ControlRules.h"
+#include "platform/DecimalInt.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace {
 
@@ -15,10 +15,6 @@ std::int32_t BarRow(std::int32_t minimum, std::int32_t maximum, std::int32_t val
     const Wide low = -1;
     const Wide high = Wide{height} + 1;
     return static_cast<std::int32_t>(std::clamp(row, low, high));
-}
-
-bool IsWhiteSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 } // namespace
@@ -67,23 +63,9 @@ int FindLastItemWithValue(const std::int32_t* itemValues, int itemCount, std::in
 
 std::optional<std::int32_t> ReadLeadingInteger(std::string_view text) {
     std::size_t at = 0;
-    while (at < text.size() && IsWhiteSpace(text[at])) {
-        ++at;
-    }
-    bool negative = false;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        negative = text[at] == '-';
-        ++at;
-    }
-    if (at >= text.size() || text[at] < '0' || text[at] > '9') {
+    std::int32_t number = 0;
+    if (!ReadDecimalInt(text, at, number)) {
         return std::nullopt;
     }
-    constexpr std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-    std::int64_t magnitude = 0;
-    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-        magnitude = std::min(magnitude * 10 + (text[at] - '0'), limit);
-    }
-    const std::int64_t value = negative ? -magnitude : magnitude;
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+    return number;
 }

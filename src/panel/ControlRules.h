@@ -43,7 +43,6 @@ std::int32_t ClampSwitchIndex(std::int32_t value, std::int32_t imageCount);
 // when none has it (the selection then stays as it is).
 int FindLastItemWithValue(const std::int32_t* itemValues, int itemCount, std::int32_t value);
 
-// The integer at the start of a field's text as "%d" reads it: leading white space, an optional
-// sign, decimal digits; whatever follows is ignored. None when no digit follows. Values beyond
-// the 32-bit range saturate.
+// The integer at the start of a field's text as "%d" reads it (ReadDecimalInt); whatever follows
+// is ignored. None when no number starts the text.
 std::optional<std::int32_t> ReadLeadingInteger(std::string_view text);

@@ -21,25 +21,17 @@ TEST(WireProtocol, WriteRegisterMessagesAreByteExact) {
     }
 }
 
-TEST(WireProtocol, ReadsNumbersLikeScanfWithFallBacks) {
+// How one number reads is the shared reader's table; here the three fields and their fall-backs.
+TEST(WireProtocol, ReadsUpToThreeNumbersWithFallBacks) {
     const struct {
         const char* m_text;
         std::int32_t m_register;
         std::int32_t m_value;
         int m_count;
     } cases[] = {{"12 345 199", 12, 345, 3},
-                 {"  \t12\r\n-7", 12, -7, 2},
-                 {"+5 +6", 5, 6, 2},
                  {"", -1, 0, 0},
-                 {"xyz", -1, 0, 0},
                  {"12xyz 5", 12, 0, 1},
                  {"12-5", 12, -5, 2},
-                 {"- 5", -1, 0, 0},
-                 {"7 -", 7, 0, 1},
-                 {"99999999999 1", 2147483647, 1, 2},
-                 {"-99999999999999999999999 1", -2147483647 - 1, 1, 2},
-                 {"2147483648 -2147483649", 2147483647, -2147483647 - 1, 2},
-                 {"1,5 2", 1, 0, 1},
                  {"3 4 5 6", 3, 4, 3}};
     for (const auto& c : cases) {
         const SLineNumbers numbers = ReadLineNumbers(c.m_text);
@@ -47,8 +39,7 @@ TEST(WireProtocol, ReadsNumbersLikeScanfWithFallBacks) {
         EXPECT_EQ(numbers.m_value, c.m_value) << c.m_text;
         EXPECT_EQ(numbers.m_count, c.m_count) << c.m_text;
     }
-    // A NUL ends the text for the reader just as it would a C string.
-    EXPECT_EQ(ReadLineNumbers(std::string("4\0 5", 4)).m_count, 1);
+    EXPECT_EQ(ReadLineNumbers("1 2 3").m_checksum, 3);
 }
 
 TEST(LineAssembler, InterpretsReportsAndAcknowledgements) {

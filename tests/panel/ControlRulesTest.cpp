@@ -77,21 +77,3 @@ TEST(ControlRules, SwitchIndexComboSelectionAndType) {
     EXPECT_EQ(ParseControlType("Button "), EControlType::None);
     EXPECT_EQ(ParseControlType(nullptr), EControlType::None);
 }
-
-TEST(ControlRules, LeadingInteger) {
-    // "12abc", " -7" and "abc" are typed into a field in the view's tests.
-    const std::array<std::pair<const char*, std::optional<std::int32_t>>, 9> cases{{
-        {"\t+42 ", 42},
-        {"007", 7},
-        {"3.9", 3},
-        {"-0", 0},
-        {"2147483647", INT_MAX32},
-        {"99999999999999999999", INT_MAX32},
-        {"-2147483648", INT_MIN32},
-        {"- 5", std::nullopt},
-        {"", std::nullopt},
-    }};
-    for (const auto& [text, expected] : cases) {
-        EXPECT_EQ(ReadLeadingInteger(text), expected) << '"' << text << '"';
-    }
-}
