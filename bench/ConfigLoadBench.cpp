@@ -1,5 +1,6 @@
 // Loading a configuration as large as the tables allow, beside TinyXML's bare parse of the same
 // file: building the records should add at most half again to the parse.
+#include "BenchSupport.h"
 #include "TempDir.h"
 #include "config/Configuration.h"
 #include "config/XmlFile.h"
@@ -7,50 +8,9 @@
 #include <benchmark/benchmark.h>
 #include <tinyxml.h>
 
-#include <cstdlib>
-#include <malloc.h>
 #include <string>
 
 namespace {
-
-std::string MaximalConfig() {
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ROOT>\n<PARAMETER>\n";
-    for (int i = 0; i < 200; ++i) {
-        const std::string id = std::to_string(i);
-        xml += "  <P" + id + " Name=\"Parameter " + id + "\" Id=\"" + id + "\" Value=\"" + id +
-               "\" Minimum=\"-1000\" Maximum=\"1000\" SendSerial=\"true\" SetOnLoad=\"true\""
-               " ReadOnSave=\"true\"/>\n";
-    }
-    xml += "</PARAMETER>\n";
-    for (int p = 0; p < 20; ++p) {
-        xml += "<UI_OBJECT Name=\"Page " + std::to_string(p) +
-               "\">\n <IMAGE Path=\"back.gif\"/>\n <COLOR rgb=\"#C0C0C0\"/>\n";
-        for (int c = 0; c < 300; ++c) {
-            const std::string r = std::to_string(c % 200);
-            xml += " <UI_OBJECT Type=\"Combo\">\n"
-                   "  <POSITION x=\"" +
-                   std::to_string(c % 240) + "\" y=\"" + std::to_string(c % 300) +
-                   "\" Width=\"60\" Height=\"20\"/>\n"
-                   "  <COLOR rgb=\"#FFFFFF\"/>\n  <TEXT Value=\"Control " +
-                   r +
-                   "\"/>\n"
-                   "  <SETTINGS Minimum=\"0\" Maximum=\"100\" Nachfrage=\"true\"/>\n  <ITEMS>\n";
-            for (int i = 0; i < 4; ++i) {
-                xml += "   <ITEM Name=\"Item " + std::to_string(i) + "\" Value=\"" +
-                       std::to_string(i) + "\"/>\n";
-            }
-            xml += "  </ITEMS>\n  <PARAMETER>\n   <EINGANG><F Berechnung=\"R" + r +
-                   " * 2 + 1\"/></EINGANG>\n   <AUSGANG>\n"
-                   "    <FORMEL Berechnung=\"(x - 1) / 2\" Register=\"" +
-                   r +
-                   "\"/>\n"
-                   "    <FORMEL Berechnung=\"SetBit(R3, x)\" Register=\"3\"/>\n"
-                   "   </AUSGANG>\n  </PARAMETER>\n </UI_OBJECT>\n";
-        }
-        xml += "</UI_OBJECT>\n";
-    }
-    return xml + "</ROOT>\n";
-}
 
 const CTempDir& Dir() {
     static const CTempDir s_dir;
@@ -94,14 +54,7 @@ BENCHMARK(BM_ConfigurationLoad)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    // The program loads its configuration once. In a loop of loads, glibc would hand the freed
-    // heap back to the system after every iteration and page it in again in the next, which
-    // measures the allocator's trimming instead of the loading. TARNEL_BENCH_TRIM=1 keeps it.
-    const char* trim = std::getenv("TARNEL_BENCH_TRIM");
-    if (trim == nullptr || std::string(trim) != "1") {
-        mallopt(M_TRIM_THRESHOLD, 1 << 30);
-        mallopt(M_MMAP_THRESHOLD, 1 << 30);
-    }
+    KeepFreedHeap();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
