@@ -1,6 +1,6 @@
 #include "graphics/DibImageQt.h"
 #include "BmpCases.h"
-#include "QtTestApp.h"
+#include "QtTestSupport.h"
 #include "graphics/DibImage.h"
 
 #include <gtest/gtest.h>

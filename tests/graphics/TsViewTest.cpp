@@ -1,6 +1,6 @@
 #include "graphics/TsView.h"
 #include "ConfigFixture.h"
-#include "QtTestApp.h"
+#include "QtTestSupport.h"
 #include "config/Configuration.h"
 #include "config/RegisterValue.h"
 
@@ -43,15 +43,6 @@ protected:
         image.fill(qRgb(1, 2, 3));
         m_view.render(&image);
         return image;
-    }
-
-    // Colours compared by name (#rrggbb), which a failure shows.
-    static void ExpectPixels(const QImage& image, QRgb expected, std::initializer_list<QPoint> at) {
-        for (const QPoint& point : at) {
-            EXPECT_EQ(QColor(image.pixel(point)).name().toStdString(),
-                      QColor(expected).name().toStdString())
-                << "pixel " << point.x() << "," << point.y();
-        }
     }
 
     static int Count(const QImage& image, QRgb color, const QRect& area) {

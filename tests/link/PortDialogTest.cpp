@@ -1,23 +1,14 @@
 #include "link/PortDialog.h"
+#include "QtTestSupport.h"
 #include "link/MemoryRegistry.h"
 #include "link/PortName.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QPushButton>
 #include <QTreeWidget>
 
 namespace {
-
-void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "port_dialog_tests";
-    static char* argv[] = {name, nullptr};
-    if (qApp == nullptr) {
-        new QApplication(argc, argv);
-    }
-}
 
 class PortDialogTest : public ::testing::Test {
 protected:

@@ -1,5 +1,5 @@
 #include "platform/FileDialogQt.h"
-#include "GuiTestApp.h"
+#include "QtTestSupport.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
