@@ -74,6 +74,14 @@ std::string MakeBmp(const SBmpLayout& layout) {
     return out + pixels;
 }
 
+std::string SolidBmp(int width, int height, SRgb color) {
+    SBmpLayout layout;
+    layout.m_width = width;
+    layout.m_height = height;
+    layout.m_pixel = [color](int, int) { return Rgb24(color); };
+    return MakeBmp(layout);
+}
+
 void PatchU16(std::string& bmp, std::size_t at, std::uint16_t value) {
     bmp[at] = static_cast<char>(value & 0xFFu);
     bmp[at + 1] = static_cast<char>(value >> 8);

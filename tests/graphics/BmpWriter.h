@@ -32,6 +32,8 @@ struct SBmpLayout {
 };
 
 std::string MakeBmp(const SBmpLayout& layout);
+// A 24-bit picture of one colour.
+std::string SolidBmp(int width, int height, SRgb color);
 
 // Offsets of the fields tests like to damage.
 constexpr std::size_t BMP_TOTAL_SIZE_AT = 2;

@@ -11,14 +11,6 @@
 
 namespace {
 
-SBmpLayout Plain24(int width, int height, SRgb color) {
-    SBmpLayout layout;
-    layout.m_width = width;
-    layout.m_height = height;
-    layout.m_pixel = [color](int, int) { return Rgb24(color); };
-    return layout;
-}
-
 // Entry i is (16 i, 0, 0); pixel (x, y) shows entry x + 4 y.
 SBmpLayout Paletted4() {
     SBmpLayout layout;
@@ -150,7 +142,7 @@ TEST(DibImage, DamagedFilesAreRefused) {
         {"most negative height", Patch32(BMP_HEIGHT_AT, 0x80000000u)},
     };
     CTempDir dir;
-    const std::string first = dir.Write("first.bmp", MakeBmp(Plain24(3, 2, {1, 2, 3})));
+    const std::string first = dir.Write("first.bmp", SolidBmp(3, 2, {1, 2, 3}));
     for (const bool keeps : {true, false}) {
         for (const SDamageCase& c : keeps ? unreadable : impossible) {
             std::string bytes = good;
@@ -172,7 +164,7 @@ TEST(DibImage, DamagedFilesAreRefused) {
 TEST(DibImage, MissingFileKeepsThePictureAndFreeEmptiesIt) {
     CTempDir dir;
     CDibImage image;
-    ASSERT_TRUE(image.Load(dir.Write("a.bmp", MakeBmp(Plain24(3, 2, {1, 2, 3})))));
+    ASSERT_TRUE(image.Load(dir.Write("a.bmp", SolidBmp(3, 2, {1, 2, 3}))));
     EXPECT_FALSE(image.Load(dir.Path() + "missing.bmp"));
     EXPECT_FALSE(image.Load(dir.Path()));
     EXPECT_EQ(image.GetPixel(2, 1), (SRgb{1, 2, 3}));

@@ -45,7 +45,7 @@ protected:
         CRegisterValue change(SOURCE_DEVICE, registerNumber, value);
         m_fixture.Config().Update(change);
     }
-    Writes Written() { return m_recorder.TakePanelWrites(); }
+    Writes Written() { return m_recorder.Take(SOURCE_PANEL); }
 
     CFakeMessageService m_messages;
     CConfigFixture m_fixture;

@@ -1,9 +1,9 @@
 #include "panel/PanelView.h"
-#include "../graphics/QtTestApp.h"
 #include "BmpWriter.h"
 #include "ConfigFixture.h"
 #include "FakeMessageService.h"
 #include "PanelXml.h"
+#include "QtTestSupport.h"
 #include "TempDir.h"
 #include "config/Configuration.h"
 #include "graphics/ButtonImageCache.h"
@@ -30,14 +30,6 @@ const QRgb BLUE = qRgb(0, 0, 255);
 const QRgb BLACK = qRgb(0, 0, 0);
 const QRgb FACE = qRgb(180, 180, 180);
 const QRgb PANEL = qRgb(250, 250, 250);
-
-std::string SolidBmp(int width, int height, SRgb color) {
-    SBmpLayout layout;
-    layout.m_width = width;
-    layout.m_height = height;
-    layout.m_pixel = [color](int, int) { return Rgb24(color); };
-    return MakeBmp(layout);
-}
 
 // Green with white corners: white is the key colour of a button picture.
 std::string CornerBmp() {
@@ -123,15 +115,8 @@ protected:
     template <typename T> T* Find(int identifier) {
         return m_view->findChild<T*>(CPanelView::ControlObjectName(identifier));
     }
-    Writes Written() { return m_recorder.TakePanelWrites(); }
+    Writes Written() { return m_recorder.Take(SOURCE_PANEL); }
 
-    static std::string Name(QRgb color) { return QColor(color).name().toStdString(); }
-    static void ExpectPixels(const QImage& image, QRgb expected, std::initializer_list<QPoint> at) {
-        for (const QPoint& point : at) {
-            EXPECT_EQ(Name(image.pixel(point)), Name(expected))
-                << "pixel " << point.x() << "," << point.y();
-        }
-    }
     // The bounding box of the pixels of a colour within an area.
     static QRect BoxOf(const QImage& image, QRgb color, const QRect& area) {
         QRect box;

@@ -1,12 +1,8 @@
 #pragma once
 
-#include "config/ParameterListener.h"
-#include "config/RegisterValue.h"
+#include "RecordingListener.h"
 
-#include <mutex>
 #include <string>
-#include <utility>
-#include <vector>
 
 // Pieces of config.xml for panel pages, joined by the tests into controls and pages.
 
@@ -43,38 +39,3 @@ inline std::string Page(const std::string& controls, const std::string& image = 
            (image.empty() ? std::string() : "<IMAGE Path=\"" + image + "\"/>") + controls +
            "</UI_OBJECT>";
 }
-
-// Keeps every change the store announces.
-using Writes = std::vector<std::pair<std::int32_t, double>>;
-
-class CRecordingListener final : public IParameterListener {
-public:
-    struct SChange {
-        std::int32_t m_register;
-        double m_value;
-        std::int32_t m_source;
-    };
-
-    void OnParameterChanged(CRegisterValue& value) override {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        m_changes.push_back({value.GetRegister(), value.GetValue(), value.GetSource()});
-    }
-    std::vector<SChange> TakeChanges() {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        return std::exchange(m_changes, {});
-    }
-    // The changes the panel wrote (source 99) since the last call, as register and value.
-    Writes TakePanelWrites() {
-        Writes writes;
-        for (const SChange& change : TakeChanges()) {
-            if (change.m_source == SOURCE_PANEL) {
-                writes.emplace_back(change.m_register, change.m_value);
-            }
-        }
-        return writes;
-    }
-
-private:
-    std::mutex m_mutex;
-    std::vector<SChange> m_changes;
-};

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
 using namespace std::chrono_literals;
@@ -32,12 +31,6 @@ protected:
 
     std::string Write(const std::string& content) {
         return m_fixture.Dir().Write("set.tnv", content);
-    }
-    std::string ReadAll(const std::string& path) const {
-        std::ifstream file(path, std::ios::binary);
-        std::ostringstream content;
-        content << file.rdbuf();
-        return content.str();
     }
 
     CConfigFixture m_fixture;

@@ -11,9 +11,7 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <sys/resource.h>
 
 namespace {
@@ -24,13 +22,6 @@ const char* const PARAMETERS = "<P Id=\"12\" Value=\"100\" ReadOnSave=\"true\" S
                                "<P Id=\"40\" Value=\"-5\" ReadOnSave=\"true\" SetOnLoad=\"true\"/>"
                                "<P Id=\"99999\" Value=\"1\" SetOnLoad=\"true\"/>"
                                "<P Id=\"50\" Value=\"3\" SetOnLoad=\"true\"/>";
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream content;
-    content << file.rdbuf();
-    return content.str();
-}
 
 class CRecordingHost final : public IParameterSetLoadHost {
 public:

@@ -2,8 +2,8 @@
 #include "ConfigFixture.h"
 #include "FakeFileDialog.h"
 #include "FakeMessageService.h"
-#include "GuiTestApp.h"
 #include "LinkFixture.h"
+#include "QtTestSupport.h"
 #include "SimulatorThread.h"
 #include "app/CommandIds.h"
 #include "config/Configuration.h"
@@ -21,17 +21,7 @@
 #include <QTreeWidget>
 #include <QWidget>
 
-#include <fstream>
-#include <sstream>
-
 namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream content;
-    content << file.rdbuf();
-    return content.str();
-}
 
 // A main window stand-in: a plain widget with the Connect entry, and the title and the last
 // shown link state the commands write.
@@ -156,14 +146,8 @@ TEST_F(SetupCommandsTest, LoadSetupSendsEachValueAcknowledgedInFileOrder) {
     const auto messages = m_messages.Messages();
     ASSERT_EQ(messages.size(), 1u) << "no time-out";
     EXPECT_EQ(messages[0].m_text, "<4> Parameter loaded from " + path + " ");
-    std::vector<std::pair<std::int32_t, double>> loaded;
-    for (const CRegisterValue& value : recorder.Seen()) {
-        if (value.GetSource() == SOURCE_PARAMETER_SET) {
-            loaded.emplace_back(value.GetRegister(), value.GetValue());
-        }
-    }
-    EXPECT_EQ(loaded, (std::vector<std::pair<std::int32_t, double>>{
-                          {12, 500}, {14, 9}, {13, -3}, {12, 501}}));
+    EXPECT_EQ(recorder.Take(SOURCE_PARAMETER_SET),
+              (Writes{{12, 500}, {14, 9}, {13, -3}, {12, 501}}));
     EXPECT_EQ(device.Model().Counts().m_writes, 3u);
     EXPECT_EQ(device.Model().Counts().m_acknowledged, 3u);
     EXPECT_EQ(device.Model().GetValue(12), 501) << "the later value went out last";

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <mutex>
 #include <stdexcept>
 #include <unistd.h>
@@ -80,4 +81,9 @@ std::string CTempDir::Write(const std::string& name, const std::string& content)
     std::ofstream file(path, std::ios::binary);
     file << content;
     return path;
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }

@@ -19,3 +19,6 @@ public:
 private:
     std::string m_path;
 };
+
+// The whole content of a file; empty when it cannot be read.
+std::string ReadAll(const std::string& path);
