@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -26,6 +27,26 @@ std::unique_ptr<CConfiguration> LoadControl(const std::string& controlBody,
 
 const CUiObject& Control(const CConfiguration& config) {
     return *config.GetPage(0)->GetControl(0);
+}
+
+// Every field of a control on one line, so that one comparison covers them all.
+std::string Describe(const CUiObject& c) {
+    std::ostringstream out;
+    out << c.GetType() << ' ' << c.GetX() << ',' << c.GetY() << ' ' << c.GetWidth() << 'x'
+        << c.GetHeight() << ' ' << c.GetColor() << " text=" << c.GetText()
+        << " image=" << c.GetImagePath() << " in=" << c.GetInputFormula()
+        << " range=" << c.GetMinimum() << ".." << c.GetMaximum()
+        << " orientation=" << c.GetOrientation() << " ticks=" << c.GetMinorTick() << '/'
+        << c.GetMajorTick() << '/' << c.GetLabelIncrement() << " confirm=" << c.GetConfirm()
+        << " items=";
+    for (int i = 0; i < c.GetItemCount(); ++i) {
+        out << c.GetItemName(i) << ':' << c.GetItemValue(i) << ';';
+    }
+    out << " out=";
+    for (int i = 0; i < c.GetOutputCount(); ++i) {
+        out << c.GetOutputFormula(i) << ':' << c.GetOutputRegister(i) << ';';
+    }
+    return out.str();
 }
 
 // The pattern count times over, every '#' in it replaced by the number of the copy from 0.
@@ -76,20 +97,8 @@ TEST(ConfigLoad, ControlDefaults) {
     EXPECT_STREQ(page.GetColor(), "#FFFFFF");
     EXPECT_STREQ(page.GetImagePath(), "");
     const CUiObject& control = Control(*config);
-    EXPECT_STREQ(control.GetType(), "Button");
-    EXPECT_EQ(control.GetX(), 10);
-    EXPECT_EQ(control.GetY(), 10);
-    EXPECT_EQ(control.GetWidth(), 10);
-    EXPECT_EQ(control.GetHeight(), 10);
-    EXPECT_STREQ(control.GetColor(), "#FFFFFF");
-    EXPECT_STREQ(control.GetText(), "");
-    EXPECT_STREQ(control.GetImagePath(), "");
-    EXPECT_STREQ(control.GetInputFormula(), "");
-    EXPECT_EQ(control.GetOutputCount(), 0);
-    EXPECT_EQ(control.GetItemCount(), 0);
-    EXPECT_EQ(control.GetMinimum(), 0);
-    EXPECT_EQ(control.GetMaximum(), 0);
-    EXPECT_FALSE(control.GetConfirm());
+    EXPECT_EQ(Describe(control), "Button 10,10 10x10 #FFFFFF text= image= in= range=0..0 "
+                                 "orientation=0 ticks=0/0/0 confirm=0 items= out=");
     EXPECT_FALSE(control.IsLastValueValid());
     EXPECT_EQ(control.GetLastValue(), 0);
 
@@ -118,34 +127,12 @@ TEST(ConfigLoad, LaterChildrenReplaceOrAccumulate) {
         "<AUSGANG><FORMEL Register=\"11\"/></AUSGANG><OTHER/></PARAMETER>");
     ASSERT_NE(config, nullptr);
     const CUiObject& control = Control(*config);
-
-    EXPECT_EQ(control.GetX(), 1) << "a later POSITION replaces only what it gives";
-    EXPECT_EQ(control.GetY(), 6);
-    EXPECT_EQ(control.GetWidth(), 70);
-    EXPECT_EQ(control.GetHeight(), 80);
-    EXPECT_STREQ(control.GetText(), "second");
-    EXPECT_STREQ(control.GetImagePath(), "") << "a later IMAGE without Path takes the default";
-    EXPECT_STREQ(control.GetColor(), "#FFFFFF");
-    EXPECT_EQ(control.GetMinimum(), -5);
-    EXPECT_EQ(control.GetMaximum(), 60);
-    EXPECT_EQ(control.GetOrientation(), 1);
-    EXPECT_EQ(control.GetMinorTick(), 2);
-    EXPECT_EQ(control.GetMajorTick(), 3);
-    EXPECT_EQ(control.GetLabelIncrement(), 4);
-    EXPECT_TRUE(control.GetConfirm()) << "Nachfrage can be switched on, never off again";
-
-    ASSERT_EQ(control.GetItemCount(), 3);
-    EXPECT_STREQ(control.GetItemName(0), "a");
-    EXPECT_STREQ(control.GetItemName(1), "???");
-    EXPECT_STREQ(control.GetItemName(2), "c");
-    EXPECT_EQ(control.GetItemValue(2), 3);
-
-    EXPECT_STREQ(control.GetInputFormula(), "R3") << "the last EINGANG wins";
-    ASSERT_EQ(control.GetOutputCount(), 2);
-    EXPECT_STREQ(control.GetOutputFormula(0), "x");
-    EXPECT_EQ(control.GetOutputRegister(0), 10);
-    EXPECT_STREQ(control.GetOutputFormula(1), "");
-    EXPECT_EQ(control.GetOutputRegister(1), 11);
+    // A later POSITION replaces only what it gives, a later IMAGE or COLOR without a value takes
+    // the default, Nachfrage is switched on and never off again, items and outputs accumulate,
+    // the last EINGANG wins.
+    EXPECT_EQ(Describe(control),
+              "Button 1,6 70x80 #FFFFFF text=second image= in=R3 range=-5..60 orientation=1 "
+              "ticks=2/3/4 confirm=1 items=a:1;???:2;c:3; out=x:10;:11;");
     EXPECT_STREQ(control.GetOutputFormula(2), "") << "indexes past the count read as empty";
 }
 
