@@ -35,7 +35,25 @@ SCommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("Show every page once without a window, write page-00.png, "
                        "page-01.png, ... into DIR, print their paths and end."),
         QStringLiteral("DIR"));
-    parser.addOptions({dir, port, connect, snapshot});
+    const QCommandLineOption check(
+        QStringLiteral("check"),
+        QStringLiteral("Check config.xml of the program directory, print what will not work as "
+                       "file:line:column diagnostics and end: 0 without errors, 1 with errors, "
+                       "2 when the file cannot be read."));
+    const QCommandLineOption werror(QStringLiteral("werror"),
+                                    QStringLiteral("With --check: count warnings as errors."));
+    const QCommandLineOption loadSetup(
+        QStringLiteral("load-setup"),
+        QStringLiteral("Connect, send the parameter set FILE as Load Setup does and end: 0 when "
+                       "the device acknowledged every value, 1 otherwise, 2 when the file or "
+                       "the port cannot be used."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption saveSetup(
+        QStringLiteral("save-setup"),
+        QStringLiteral("Write the parameter set FILE as Save Setup does and end; with --connect "
+                       "the device's current values are asked for first."),
+        QStringLiteral("FILE"));
+    parser.addOptions({dir, port, connect, snapshot, check, werror, loadSetup, saveSetup});
 
     SCommandLine result;
     if (!parser.parse(arguments)) {
@@ -66,9 +84,26 @@ SCommandLine ParseCommandLine(const QStringList& arguments) {
         result.m_portName = Local8(parser.value(port));
     }
     result.m_connect = parser.isSet(connect);
+    result.m_warningsAsErrors = parser.isSet(werror);
+    const int modes = int(parser.isSet(snapshot)) + int(parser.isSet(check)) +
+                      int(parser.isSet(loadSetup)) + int(parser.isSet(saveSetup));
+    if (modes > 1) {
+        result.m_mode = ERunMode::Error;
+        result.m_text =
+            QStringLiteral("--snapshot, --check, --load-setup and --save-setup exclude each other");
+        return result;
+    }
     if (parser.isSet(snapshot)) {
         result.m_mode = ERunMode::Snapshot;
         result.m_snapshotDirectory = Local8(parser.value(snapshot));
+    } else if (parser.isSet(check)) {
+        result.m_mode = ERunMode::Check;
+    } else if (parser.isSet(loadSetup)) {
+        result.m_mode = ERunMode::LoadSetup;
+        result.m_setupFile = Local8(parser.value(loadSetup));
+    } else if (parser.isSet(saveSetup)) {
+        result.m_mode = ERunMode::SaveSetup;
+        result.m_setupFile = Local8(parser.value(saveSetup));
     }
     return result;
 }

@@ -7,9 +7,10 @@
 #include <string>
 
 // What a run is for. Window is the panel as the operator uses it. The others show no window
-// and take no part in the single-instance rule; further such modes (checking a configuration,
-// loading or saving a setup without a window) come in beside Snapshot.
-enum class ERunMode { Window, Snapshot, Help, Version, Error };
+// and take no part in the single-instance rule: Snapshot draws the pages without showing them,
+// Check reports what in config.xml will not work, LoadSetup and SaveSetup commission a device
+// from a script.
+enum class ERunMode { Window, Snapshot, Check, LoadSetup, SaveSetup, Help, Version, Error };
 
 inline bool ShowsWindow(ERunMode mode) {
     return mode == ERunMode::Window;
@@ -21,6 +22,8 @@ struct SCommandLine {
     std::optional<std::string> m_portName;         // --port
     bool m_connect = false;                        // --connect
     std::string m_snapshotDirectory;               // --snapshot
+    bool m_warningsAsErrors = false;               // --werror, with --check
+    std::string m_setupFile;                       // --load-setup, --save-setup
     // The help or version text, or the reason for ERunMode::Error.
     QString m_text;
 };

@@ -3,6 +3,7 @@
 #include "LinkState.h"
 #include "MenuTexts.h"
 #include "PanelSize.h"
+#include "SetupCommands.h"
 #include "config/Configuration.h"
 #include "config/ProgramDirectory.h"
 #include "link/PortName.h"
@@ -40,6 +41,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     setCentralWidget(m_view);
     setFocusProxy(m_view);
     BuildMenus();
+    BuildSetupCommands();
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("panelTimer"));
@@ -68,15 +70,13 @@ void CMainFrame::BuildMenus() {
     file->setObjectName(QStringLiteral("menuFile"));
     AddCommand(file, ID_CONNECT, QString(), QStringLiteral("actionConnect"));
     AddCommand(file, ID_UNCONNECT, QStringLiteral("Unconnect"), QStringLiteral("actionUnconnect"));
-    // The setup commands get their dialogs later; until then they are shown but disabled.
     AddCommand(file, ID_SETUP_CONNECTION, QStringLiteral("Setup Connection ..."),
-               QStringLiteral("actionSetupConnection"))
-        ->setEnabled(false);
+               QStringLiteral("actionSetupConnection"));
     file->addSeparator();
-    AddCommand(file, ID_SAVE_SETUP, QStringLiteral("Save Setup"), QStringLiteral("actionSaveSetup"))
-        ->setEnabled(false);
-    AddCommand(file, ID_LOAD_SETUP, QStringLiteral("Load Setup"), QStringLiteral("actionLoadSetup"))
-        ->setEnabled(false);
+    AddCommand(file, ID_SAVE_SETUP, QStringLiteral("Save Setup"),
+               QStringLiteral("actionSaveSetup"));
+    AddCommand(file, ID_LOAD_SETUP, QStringLiteral("Load Setup"),
+               QStringLiteral("actionLoadSetup"));
     file->addSeparator();
     AddCommand(file, ID_APP_EXIT, QStringLiteral("Exit"), QStringLiteral("actionExit"));
 
@@ -90,8 +90,23 @@ void CMainFrame::BuildMenus() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
     help->setObjectName(QStringLiteral("menuHelp"));
     AddCommand(help, ID_APP_ABOUT, QStringLiteral("Inf&o über Tarnel..."),
-               QStringLiteral("actionAbout"))
-        ->setEnabled(false);
+               QStringLiteral("actionAbout"));
+}
+
+void CMainFrame::BuildSetupCommands() {
+    SSetupWindow setupWindow;
+    setupWindow.m_window = this;
+    setupWindow.m_connectAction = GetConnectAction();
+    setupWindow.m_setTitle = [this](const QString& title) { SetTitle(title); };
+    m_setup = new CSetupCommands(setupWindow, this);
+
+    // "Parameter List ..." follows "Load Setup" in the "&File" menu.
+    QAction* loadSetup = GetAction(ID_LOAD_SETUP);
+    auto* file = menuBar()->findChild<QMenu*>(QStringLiteral("menuFile"));
+    const QList<QAction*> entries = file->actions();
+    QAction* parameterList = m_setup->CreateParameterListAction(file);
+    file->insertAction(entries.value(entries.indexOf(loadSetup) + 1), parameterList);
+    m_actions[ID_PARAMETER_LIST] = parameterList;
 }
 
 QAction* CMainFrame::AddCommand(QMenu* menu, int commandId, const QString& text,
@@ -124,7 +139,7 @@ bool CMainFrame::OnCommand(int commandId) {
         m_exit(EXIT_SUCCESS);
         return true;
     default:
-        return false;
+        return m_setup->OnCommand(commandId);
     }
 }
 

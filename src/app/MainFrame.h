@@ -11,6 +11,7 @@
 
 class CConfiguration;
 class CPanelView;
+class CSetupCommands;
 class QAction;
 class QMenu;
 class QTimer;
@@ -52,12 +53,14 @@ public:
     void SetLinkTiming(const SSerialLinkTiming& timing) { m_linkTiming = timing; }
     void SetExitFunction(std::function<void(int)> exitFunction);
     QTimer* GetTimer() const { return m_timer; }
+    CSetupCommands* GetSetupCommands() const { return m_setup; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildMenus();
+    void BuildSetupCommands();
     QAction* AddCommand(QMenu* menu, int commandId, const QString& text, const QString& name);
     void Connect();
     void Unconnect();
@@ -68,6 +71,7 @@ private:
     std::unique_ptr<CSerialLink> m_link;
     CPanelView* m_view = nullptr;
     QTimer* m_timer = nullptr;
+    CSetupCommands* m_setup = nullptr;
     std::map<int, QAction*> m_actions;
     SSerialLinkTiming m_linkTiming;
     std::function<void(int)> m_exit;

@@ -5,7 +5,10 @@
 #include "PageSnapshots.h"
 #include "SingleInstance.h"
 #include "Startup.h"
+#include "check/ConfigCheck.h"
 #include "config/ProgramDirectory.h"
+#include "link/PortName.h"
+#include "paramsets/Commissioning.h"
 
 #include <QIcon>
 #include <QSocketNotifier>
@@ -13,6 +16,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <string>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -57,6 +61,10 @@ int CPanelApp::Main(int argc, char** argv) {
         std::fprintf(stderr, "tarnel: %s\nTry 'tarnel --help'.\n",
                      commandLine.m_text.toLocal8Bit().constData());
         return 2;
+    case ERunMode::Check:
+    case ERunMode::LoadSetup:
+    case ERunMode::SaveSetup:
+        return RunWithoutWindow(commandLine, argc > 0 ? argv[0] : nullptr);
     case ERunMode::Window:
     case ERunMode::Snapshot:
         break;
@@ -73,6 +81,21 @@ int CPanelApp::Main(int argc, char** argv) {
     }
     CPanelApp application(argc, argv);
     return application.Run(commandLine, argc > 0 ? argv[0] : nullptr);
+}
+
+int CPanelApp::RunWithoutWindow(const SCommandLine& commandLine, const char* argv0) {
+    const std::string directory =
+        commandLine.m_programDirectory.value_or(ProgramDirectoryOfExecutable(argv0));
+    ApplyStartupSettings(directory, commandLine.m_portName);
+    if (commandLine.m_mode == ERunMode::Check) {
+        // The checker reads the file on its own; the process-wide store stays untouched.
+        return RunConfigCheck(GetProgramDirectory(), commandLine.m_warningsAsErrors, std::cout);
+    }
+    if (commandLine.m_mode == ERunMode::LoadSetup) {
+        return RunLoadSetup(commandLine.m_setupFile, GetPortName(), std::cout, std::cerr);
+    }
+    return RunSaveSetup(commandLine.m_setupFile, commandLine.m_connect, GetPortName(), std::cout,
+                        std::cerr);
 }
 
 CPanelApp::CPanelApp(int& argc, char** argv) : QApplication(argc, argv) {

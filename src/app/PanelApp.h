@@ -19,6 +19,8 @@ class CPanelApp : public QApplication {
 public:
     // The whole program; returns the exit status.
     static int Main(int argc, char** argv);
+    // --check, --load-setup and --save-setup: no window, no QApplication, no display.
+    static int RunWithoutWindow(const SCommandLine& commandLine, const char* argv0);
 
     CPanelApp(int& argc, char** argv);
     ~CPanelApp() override;

@@ -111,6 +111,7 @@ TEST_F(MainFrameTest, MenusInOrderWithIdentifiersAndStates) {
           {"", 0},
           {"Save Setup", ID_SAVE_SETUP},
           {"Load Setup", ID_LOAD_SETUP},
+          {"Parameter List ...", ID_PARAMETER_LIST},
           {"", 0},
           {"Exit", ID_APP_EXIT}}},
         {"menuPanel", {{"Home", 1000}, {"Motor", 1001}, {"Pumpe", 1002}}},
@@ -141,9 +142,9 @@ TEST_F(MainFrameTest, MenusInOrderWithIdentifiersAndStates) {
         EXPECT_NE(action->text(), "Start");
     }
     const std::pair<const char*, bool> enabled[] = {
-        {"actionConnect", true},    {"actionUnconnect", false}, {"actionSetupConnection", false},
-        {"actionSaveSetup", false}, {"actionLoadSetup", false}, {"actionExit", true},
-        {"actionAbout", false},     {"actionPage2", true}};
+        {"actionConnect", true},   {"actionUnconnect", false}, {"actionSetupConnection", true},
+        {"actionSaveSetup", true}, {"actionLoadSetup", true},  {"actionParameterList", true},
+        {"actionExit", true},      {"actionAbout", true},      {"actionPage2", true}};
     for (const auto& [name, state] : enabled) {
         ASSERT_NE(Action(name), nullptr) << name;
         EXPECT_EQ(Action(name)->isEnabled(), state) << name;
@@ -243,6 +244,24 @@ TEST(CommandLine, OptionsAndModes) {
     EXPECT_TRUE(full.m_connect);
     EXPECT_EQ(full.m_snapshotDirectory, "out");
     EXPECT_FALSE(ShowsWindow(full.m_mode));
+
+    const struct {
+        QStringList m_arguments;
+        ERunMode m_mode;
+        const char* m_file;
+    } modes[] = {
+        {{"--check", "--werror"}, ERunMode::Check, ""},
+        {{"--load-setup", "a.tnv", "--port", "COM2:"}, ERunMode::LoadSetup, "a.tnv"},
+        {{"--save-setup", "b.tnv", "--connect"}, ERunMode::SaveSetup, "b.tnv"},
+        {{"--check", "--save-setup", "b.tnv"}, ERunMode::Error, ""},
+    };
+    for (const auto& mode : modes) {
+        const SCommandLine result = parse(mode.m_arguments);
+        EXPECT_EQ(result.m_mode, mode.m_mode) << mode.m_arguments.join(' ').toStdString();
+        EXPECT_EQ(result.m_setupFile, mode.m_file);
+        EXPECT_FALSE(ShowsWindow(result.m_mode));
+    }
+    EXPECT_TRUE(parse({"--check", "--werror"}).m_warningsAsErrors);
 
     EXPECT_EQ(parse({"--help"}).m_mode, ERunMode::Help);
     EXPECT_TRUE(parse({"--help"}).m_text.contains("--snapshot <DIR>"));

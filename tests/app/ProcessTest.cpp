@@ -96,6 +96,11 @@ TEST(Process, StartsEndsAndFailsWithTheRightStatus) {
         {std::nullopt, {"--help"}, 0, "--snapshot <DIR>"},
         {std::nullopt, {"--version"}, 0, "Tarnel 0.1"},
         {VALID_CONFIG, {"--no-such-option"}, 2, "no-such-option"},
+        // The modes without a window need no display and end with their own statuses.
+        {VALID_CONFIG, {"--check"}, 0, "config.xml: 0 errors, 0 warnings"},
+        {"<ROOT><PARAMETER/></ROOT>", {"--check"}, 1, "1 error"},
+        {std::nullopt, {"--check"}, 2, "cannot be read"},
+        {VALID_CONFIG, {"--load-setup", "missing.tnv"}, 2, "Kann parameter nicht laden!"},
     };
     for (const auto& c : cases) {
         const CTempDir dir;
