@@ -1,24 +1,14 @@
 // Arbitrary bytes as config.xml: loading must refuse or accept them, never crash, and every
 // record it builds must be readable.
+#include "FuzzFile.h"
 #include "config/Configuration.h"
 #include "config/RegisterValue.h"
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 namespace {
-
-std::string FuzzFilePath() {
-    static const std::string s_path = [] {
-        const char* base = std::getenv("TMPDIR");
-        return std::string(base != nullptr ? base : "/tmp") + "/tarnel-config-fuzz-" +
-               std::to_string(getpid()) + ".xml";
-    }();
-    return s_path;
-}
 
 void Touch(const char* text) {
     volatile std::size_t length = 0;
@@ -30,13 +20,10 @@ void Touch(const char* text) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string path = FuzzFilePath();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
+    static const std::string path = FuzzFilePath("config.xml");
+    if (!WriteFuzzFile(path, data, size)) {
         return 0;
     }
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
 
     const auto config = CConfiguration::LoadFile(path);
     std::remove(path.c_str());

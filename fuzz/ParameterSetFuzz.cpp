@@ -1,5 +1,6 @@
 // Arbitrary bytes as a parameter-set file loaded into a store: reading must refuse or accept
 // them, never crash, and whatever is applied must save and read back as the store holds it.
+#include "FuzzFile.h"
 #include "config/Configuration.h"
 #include "paramsets/ParameterSetFile.h"
 #include "paramsets/ParameterSetLoadHost.h"
@@ -8,25 +9,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-std::string TempPath(const char* name) {
-    const char* base = std::getenv("TMPDIR");
-    return std::string(base != nullptr ? base : "/tmp") + "/tarnel-paramsets-fuzz-" +
-           std::to_string(getpid()) + "-" + name;
-}
-
-bool WriteFile(const std::string& path, const void* data, std::size_t size) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    std::fwrite(data, 1, size, file);
-    return std::fclose(file) == 0;
-}
 
 // Loaded and saved, loaded only, saved only, neither; narrow and inverted ranges.
 CConfiguration& Store() {
@@ -42,8 +27,8 @@ CConfiguration& Store() {
             "<P Id=\"12\" SetOnLoad=\"true\" ReadOnSave=\"true\"/>"
             "<P Id=\"7\"/>"
             "</PARAMETER></ROOT>";
-        const std::string path = TempPath("config.xml");
-        WriteFile(path, config.data(), config.size());
+        const std::string path = FuzzFilePath("config.xml");
+        WriteFuzzFile(path, config.data(), config.size());
         auto store = CConfiguration::LoadFile(path);
         std::remove(path.c_str());
         if (store == nullptr) {
@@ -71,9 +56,9 @@ public:
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string s_input = TempPath("input.tnv");
-    static const std::string s_saved = TempPath("saved.tnv");
-    if (!WriteFile(s_input, data, size)) {
+    static const std::string s_input = FuzzFilePath("input.tnv");
+    static const std::string s_saved = FuzzFilePath("saved.tnv");
+    if (!WriteFuzzFile(s_input, data, size)) {
         return 0;
     }
     std::vector<SParameterSetEntry> entries;
