@@ -6,6 +6,7 @@
 #include "SingleInstance.h"
 #include "Startup.h"
 #include "check/ConfigCheck.h"
+#include "config/Configuration.h"
 #include "config/ProgramDirectory.h"
 #include "link/PortName.h"
 #include "paramsets/Commissioning.h"
@@ -118,20 +119,30 @@ int CPanelApp::Run(const SCommandLine& commandLine, const char* argv0) {
         m_singleInstance = new CSingleInstance(
             QString::fromStdString(InstanceKey(std::to_string(getuid()), GetProgramDirectory())),
             this);
-        if (m_singleInstance->ActivateRunningInstance() || !m_singleInstance->Listen()) {
+        if (m_singleInstance->ActivateRunningInstance()) {
             return EXIT_SUCCESS;
         }
     }
     if (window && HasVisibleScreen()) {
         SetMessageService(&m_messages);
     }
-
-    // Loads config.xml; when it cannot be loaded the process ends here with status 1.
+    // Loads config.xml; when it cannot be loaded the process ends here with status 1. That
+    // happens before the instance socket exists, so that no socket file outlives the process.
+    CConfiguration::GetInstance();
+    if (m_singleInstance != nullptr && !m_singleInstance->Listen()) {
+        return EXIT_SUCCESS;
+    }
     m_mainFrame = std::make_unique<CMainFrame>();
     EndOnTerminationSignals();
     if (m_singleInstance != nullptr) {
         connect(m_singleInstance, &CSingleInstance::ActivationRequested, m_mainFrame.get(),
                 &CMainFrame::BringToFront);
+        // "Exit" ends the process at once; the socket file must not outlive it.
+        m_mainFrame->SetExitFunction([this](int status) {
+            m_singleInstance->Close();
+            std::fflush(nullptr);
+            std::_Exit(status);
+        });
     }
     m_mainFrame->show();
     if (commandLine.m_connect) {

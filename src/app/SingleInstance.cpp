@@ -53,6 +53,12 @@ bool CSingleInstance::Listen() {
     return true;
 }
 
+void CSingleInstance::Close() {
+    if (m_server != nullptr) {
+        m_server->close();
+    }
+}
+
 void CSingleInstance::OnNewConnection() {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);

@@ -19,6 +19,8 @@ public:
     // another copy got there first (it has then been asked to come to the front); when the
     // socket cannot be made at all, the panel runs without the guard.
     bool Listen();
+    // Stops listening and removes the socket file; the program's quick exit skips destructors.
+    void Close();
 
 signals:
     void ActivationRequested();
