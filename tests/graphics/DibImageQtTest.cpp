@@ -39,16 +39,3 @@ TEST(DibImageQt, DrawsEveryFormatUprightAtThePositionWithoutScaling) {
         }
     }
 }
-
-TEST(DibImageQt, EmptyPictureDrawsNothing) {
-    EnsureApplication();
-    CDibImage image;
-    EXPECT_TRUE(ToQImage(image).isNull());
-    QImage canvas(4, 4, QImage::Format_RGB32);
-    canvas.fill(s_canvas);
-    {
-        QPainter painter(&canvas);
-        EXPECT_FALSE(DrawDibImage(painter, image, 0, 0));
-    }
-    EXPECT_EQ(canvas.pixel(0, 0), s_canvas);
-}
