@@ -29,32 +29,8 @@ protected:
 
 } // namespace
 
-TEST_F(SimulatorLinkTest, WritesAreAcknowledgedStoredAndReportedOnRequest) {
-    CSimulatorThread device(m_model, Options());
-    ASSERT_FALSE(device.SlavePath().empty());
-    {
-        const CSerialLink link(device.SlavePath(), FastTiming());
-        for (int i = 0; i < 10; ++i) {
-            Update(12, i * 10);
-            Update(13, -i);
-        }
-        EXPECT_TRUE(m_messages.Messages().empty());
-        Update(999, 1);
-        ASSERT_TRUE(WaitUntil([&] { return !m_listener.SeenFor(999, SOURCE_DEVICE).empty(); }));
-        const std::pair<std::int32_t, double> reported[] = {{5, 3}, {12, 90}, {13, -9}, {14, 0}};
-        for (const auto& [registerNumber, value] : reported) {
-            const auto reports = m_listener.SeenFor(registerNumber, SOURCE_DEVICE);
-            ASSERT_EQ(reports.size(), 1u) << registerNumber;
-            EXPECT_EQ(reports[0].GetValue(), value) << registerNumber;
-        }
-        EXPECT_TRUE(Config().IsLinkAlive());
-    }
-    device.Stop();
-    EXPECT_EQ(device.Model().Counts().m_writes, 20u);
-    EXPECT_EQ(device.Model().GetValue(12), 90);
-    EXPECT_EQ(device.Model().GetValue(13), -9);
-}
-
+// Writes acknowledged and reports on request through the simulated device are the
+// commissioning tests'; here its slow, forgetful, silent and garbling modes.
 TEST_F(SimulatorLinkTest, SlowForgetfulOrSilentDevice) {
     SSimulatorOptions options = Options();
     options.m_acknowledgeDelay = 200ms;
