@@ -1,21 +1,18 @@
 #pragma once
 
+#include "PseudoTerminal.h"
+
 #include <chrono>
 #include <string>
 
-// The device's end of a pseudo-terminal: the link under test opens SlavePath() as its serial
-// port while the test reads what the link sent and answers on the master side.
+// The device's end of a pseudo-terminal (the simulator's, raw and with the slave held open, so
+// that the master never sees a hang-up between connections): the link under test opens
+// SlavePath() as its serial port while the test reads what the link sent and answers.
 class CPtyDevice {
 public:
-    // keepSlaveOpen holds a descriptor of the slave side too, so that the line settings the
-    // link applies can be inspected and the master never sees a hang-up between connections.
-    explicit CPtyDevice(bool keepSlaveOpen = false);
-    ~CPtyDevice();
-    CPtyDevice(const CPtyDevice&) = delete;
-    CPtyDevice& operator=(const CPtyDevice&) = delete;
+    CPtyDevice();
 
-    const std::string& SlavePath() const { return m_slavePath; }
-    int SlaveFd() const { return m_slaveFd; }
+    const std::string& SlavePath() const { return m_terminal.SlavePath(); }
 
     void Send(const std::string& bytes) const;
     // Reads until the text holds `count` bytes (or, with toLineEnd, ends in '\n') or the time
@@ -26,11 +23,9 @@ public:
     std::string ReceiveLine() const {
         return Receive(std::string::npos, std::chrono::seconds(5), true);
     }
-    // Closes the master side: the link sees a hang-up.
-    void HangUp();
+    // Closes the terminal: the link sees a hang-up.
+    void HangUp() { m_terminal.Close(); }
 
 private:
-    int m_masterFd = -1;
-    int m_slaveFd = -1;
-    std::string m_slavePath;
+    CPseudoTerminal m_terminal;
 };

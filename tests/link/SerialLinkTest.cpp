@@ -7,11 +7,13 @@
 
 #include <array>
 #include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <future>
 #include <optional>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <unistd.h>
 
 using namespace std::chrono_literals;
 using std::chrono::milliseconds;
@@ -189,18 +191,20 @@ TEST_F(SerialLinkTest, PortThatCannotBeOpenedIsReportedAndTheLinkStaysInert) {
 }
 
 TEST_F(SerialLinkTest, HoldsThePortExclusivelyWithTheDeviceLineSettings) {
-    CPtyDevice device(true);
+    // A descriptor of our own, opened before the link takes the port exclusively.
+    const int slave = open(m_device.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(slave, 0);
     termios settings{};
-    ASSERT_EQ(tcgetattr(device.SlaveFd(), &settings), 0);
+    ASSERT_EQ(tcgetattr(slave, &settings), 0);
     settings.c_lflag |= ICANON | ECHO;
     settings.c_iflag |= IXON | IXOFF;
     settings.c_cflag |= PARENB | CSTOPB;
     cfsetospeed(&settings, B115200);
-    ASSERT_EQ(tcsetattr(device.SlaveFd(), TCSANOW, &settings), 0);
+    ASSERT_EQ(tcsetattr(slave, TCSANOW, &settings), 0);
 
-    auto link = std::make_unique<CSerialLink>(device.SlavePath(), FastTiming());
+    auto link = std::make_unique<CSerialLink>(m_device.SlavePath(), FastTiming());
     ASSERT_TRUE(link->IsPortOpen());
-    ASSERT_EQ(tcgetattr(device.SlaveFd(), &settings), 0);
+    ASSERT_EQ(tcgetattr(slave, &settings), 0);
     EXPECT_EQ(cfgetospeed(&settings), static_cast<speed_t>(B9600));
     EXPECT_EQ(cfgetispeed(&settings), static_cast<speed_t>(B9600));
     EXPECT_EQ(settings.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
@@ -210,15 +214,16 @@ TEST_F(SerialLinkTest, HoldsThePortExclusivelyWithTheDeviceLineSettings) {
     EXPECT_EQ(settings.c_oflag & OPOST, 0u);
 
     int exclusive = 0;
-    ASSERT_EQ(ioctl(device.SlaveFd(), TIOCGEXCL, &exclusive), 0);
+    ASSERT_EQ(ioctl(slave, TIOCGEXCL, &exclusive), 0);
     EXPECT_EQ(exclusive, 1);
     CPosixSerialTransport second;
-    EXPECT_EQ(second.Open(device.SlavePath()), EBUSY);
+    EXPECT_EQ(second.Open(m_device.SlavePath()), EBUSY);
     EXPECT_FALSE(second.IsOpen());
     link.reset();
-    ASSERT_EQ(ioctl(device.SlaveFd(), TIOCGEXCL, &exclusive), 0);
+    ASSERT_EQ(ioctl(slave, TIOCGEXCL, &exclusive), 0);
     EXPECT_EQ(exclusive, 0);
-    EXPECT_EQ(second.Open(device.SlavePath()), 0);
+    EXPECT_EQ(second.Open(m_device.SlavePath()), 0);
+    close(slave);
 }
 
 TEST_F(SerialLinkTest, DisconnectedLinksLeaveNoListenerBehind) {
