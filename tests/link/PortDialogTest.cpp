@@ -78,9 +78,3 @@ TEST_F(PortDialogTest, ActivateTakesExactlyOneSelectedRow) {
     EXPECT_EQ(MarkedRows(dialog), std::vector<int>{2});
     EXPECT_EQ(List(dialog)->topLevelItemCount(), 20);
 }
-
-TEST_F(PortDialogTest, AnotherPortNameMarksNoRow) {
-    SetPortName("COM21:");
-    CPortDialog dialog(m_registry);
-    EXPECT_TRUE(MarkedRows(dialog).empty());
-}
