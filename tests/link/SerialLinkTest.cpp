@@ -96,11 +96,9 @@ TEST_F(SerialLinkTest, WithoutItsAcknowledgementTheWaitTimesOutOnceAlsoAfterAHan
     // Neither a "BO" line nor another register's acknowledgement ends the wait.
     m_device.Send("BOOT\r\nBO12:7;0\r\nB13:7;0\r\n");
     EXPECT_GE(done.get(), 300ms);
-    const auto messages = m_messages.Messages();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].m_text, "Timeout while sending parameters!");
-    EXPECT_EQ(messages[0].m_caption, "Error!");
-    EXPECT_EQ(messages[0].m_icon, EMessageIcon::Error);
+    const CFakeMessageService::SMessage timeout{"Timeout while sending parameters!", "Error!",
+                                                EMessageIcon::Error};
+    EXPECT_EQ(m_messages.Messages(), CFakeMessageService::MessageList{timeout});
     // The value stays in the store and the register stays pending until its acknowledgement.
     EXPECT_EQ(Config().FindParameter(12)->GetValue(), 7);
     EXPECT_EQ(link.GetPendingRegister(), 12);
@@ -111,8 +109,7 @@ TEST_F(SerialLinkTest, WithoutItsAcknowledgementTheWaitTimesOutOnceAlsoAfterAHan
     m_device.HangUp();
     ASSERT_TRUE(WaitUntil([&] { return !link.IsReaderRunning(); }, 2s));
     Update(12, 5);
-    ASSERT_EQ(m_messages.Messages().size(), 2u);
-    EXPECT_EQ(m_messages.Messages()[1].m_text, "Timeout while sending parameters!");
+    EXPECT_EQ(m_messages.Messages(), (CFakeMessageService::MessageList{timeout, timeout}));
 }
 
 TEST_F(SerialLinkTest, WriteFromInsideADeviceReportDoesNotStallTheReader) {
@@ -181,13 +178,9 @@ TEST_F(SerialLinkTest, PortThatCannotBeOpenedIsReportedAndTheLinkStaysInert) {
         EXPECT_FALSE(link.IsReaderRunning());
         EXPECT_LT(Elapsed([&] { Update(12, 5); }), 250ms);
     }
-    const auto messages = m_messages.Messages();
-    ASSERT_EQ(messages.size(), 2u);
-    for (const auto& message : messages) {
-        EXPECT_EQ(message.m_text, "No such file or directory");
-        EXPECT_EQ(message.m_caption, "Message");
-        EXPECT_EQ(message.m_icon, EMessageIcon::Information);
-    }
+    const CFakeMessageService::SMessage noSuchFile{"No such file or directory", "Message",
+                                                   EMessageIcon::Information};
+    EXPECT_EQ(m_messages.Messages(), (CFakeMessageService::MessageList{noSuchFile, noSuchFile}));
 }
 
 TEST_F(SerialLinkTest, HoldsThePortExclusivelyWithTheDeviceLineSettings) {

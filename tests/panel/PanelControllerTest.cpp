@@ -144,14 +144,9 @@ TEST_F(PanelControllerTest, ButtonsWriteThroughEveryOutputFormulaAfterConfirmati
     m_controller.OnControlCommand(CONFIRMED_BUTTON, &m_host.At(CONFIRMED_BUTTON));
     EXPECT_TRUE(Written().empty());
 
-    const auto messages = m_messages.Messages();
-    ASSERT_EQ(messages.size(), 3U);
-    for (const auto& message : messages) {
-        EXPECT_EQ(message.m_text, "Do you really want to execute :Start:");
-        EXPECT_EQ(message.m_caption, "Warning");
-        EXPECT_EQ(message.m_icon, EMessageIcon::Question);
-        EXPECT_EQ(message.m_buttons, EMessageButtons::OkCancel);
-    }
+    const CFakeMessageService::SMessage question{"Do you really want to execute :Start:", "Warning",
+                                                 EMessageIcon::Question, EMessageButtons::OkCancel};
+    EXPECT_EQ(m_messages.Messages(), CFakeMessageService::MessageList(3, question));
 }
 
 // The question's modal loop keeps the timer running: a page switch meanwhile voids the answer.

@@ -57,11 +57,12 @@ protected:
         LoadSetup(Config(), m_files, m_messages, m_host);
     }
     // The one message shown since the last call.
-    CFakeMessageService::SMessage TakeMessage() {
+    using SMessage = CFakeMessageService::SMessage;
+    SMessage TakeMessage() {
         const auto messages = m_messages.Messages();
         EXPECT_EQ(messages.size(), m_seenMessages + 1);
         m_seenMessages = messages.size();
-        return messages.empty() ? CFakeMessageService::SMessage{} : messages.back();
+        return messages.empty() ? SMessage{} : messages.back();
     }
 
     CConfigFixture m_fixture;
@@ -85,10 +86,7 @@ TEST_F(ParameterSetTest, SaveWritesTheReadOnSaveValuesInTinyXmlLayoutOverAnOldFi
                              "    <VALUE Register=\"12\" Value=\"100\" />\n"
                              "    <VALUE Register=\"40\" Value=\"-5\" />\n"
                              "</REGISTER>\n");
-    const auto message = TakeMessage();
-    EXPECT_EQ(message.m_text, "Datei gespeichert");
-    EXPECT_EQ(message.m_caption, "OK");
-    EXPECT_EQ(message.m_icon, EMessageIcon::Information);
+    EXPECT_EQ(TakeMessage(), (SMessage{"Datei gespeichert", "OK", EMessageIcon::Information}));
     const SFileDialogRequest& request = m_files.Requests().at(0);
     EXPECT_EQ(request.m_mode, EFileDialogMode::Save);
     EXPECT_EQ(request.m_initialName, "parameter.tnv");
@@ -118,10 +116,8 @@ TEST_F(ParameterSetTest, SavedValuesComeBackOnLoad) {
     EXPECT_EQ(Value(12), -100);
     EXPECT_EQ(Value(40), 127);
     EXPECT_EQ(Value(50), 9) << "not in the file";
-    const auto loaded = TakeMessage();
-    EXPECT_EQ(loaded.m_text, "<2> Parameter loaded from " + path + " ");
-    EXPECT_EQ(loaded.m_caption, "OK");
-    EXPECT_EQ(loaded.m_icon, EMessageIcon::Information);
+    EXPECT_EQ(TakeMessage(), (SMessage{"<2> Parameter loaded from " + path + " ", "OK",
+                                       EMessageIcon::Information}));
     const SFileDialogRequest& request = m_files.Requests().at(1);
     EXPECT_EQ(request.m_mode, EFileDialogMode::Open);
     EXPECT_EQ(request.m_initialName, "*.tnv");
@@ -212,14 +208,11 @@ TEST_F(ParameterSetTest, UnusableFilesApplyNothing) {
         const std::string path =
             c.m_content ? m_fixture.Dir().Write("bad.tnv", *c.m_content) : Path("none.tnv");
         Load(path);
-        const auto message = TakeMessage();
         std::string text = c.m_text;
         if (const auto at = text.find("%s"); at != std::string::npos) {
             text.replace(at, 2, path);
         }
-        EXPECT_EQ(message.m_text, text);
-        EXPECT_EQ(message.m_caption, c.m_caption);
-        EXPECT_EQ(message.m_icon, EMessageIcon::Error);
+        EXPECT_EQ(TakeMessage(), (SMessage{text, c.m_caption, EMessageIcon::Error}));
         EXPECT_EQ(Value(12), 100);
         EXPECT_TRUE(m_host.m_titles.empty());
         std::filesystem::remove(path);
@@ -258,10 +251,8 @@ TEST_F(ParameterSetTest, FailedSaveKeepsTheOldFile) {
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previousHandler);
     }
-    auto message = TakeMessage();
-    EXPECT_EQ(message.m_text, "Datei kann nicht gespeichert werden");
-    EXPECT_EQ(message.m_caption, "Fehler!");
-    EXPECT_EQ(message.m_icon, EMessageIcon::Error);
+    EXPECT_EQ(TakeMessage(),
+              (SMessage{"Datei kann nicht gespeichert werden", "Fehler!", EMessageIcon::Error}));
     EXPECT_EQ(ReadAll(path), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("")), {}), filesBefore)
         << "no temporary file left behind";

@@ -3,7 +3,9 @@
 #include "platform/MessageService.h"
 
 #include <mutex>
+#include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // Records every message instead of showing it and answers questions with a preset result:
@@ -14,8 +16,20 @@ public:
         std::string m_text;
         std::string m_caption;
         EMessageIcon m_icon;
-        EMessageButtons m_buttons;
+        EMessageButtons m_buttons = EMessageButtons::Ok;
+
+        bool operator==(const SMessage& other) const {
+            return std::tie(m_text, m_caption, m_icon, m_buttons) ==
+                   std::tie(other.m_text, other.m_caption, other.m_icon, other.m_buttons);
+        }
+        // What a failing comparison shows.
+        friend void PrintTo(const SMessage& message, std::ostream* out) {
+            *out << '"' << message.m_text << "\" [" << message.m_caption << "] icon "
+                 << static_cast<int>(message.m_icon) << " buttons "
+                 << static_cast<int>(message.m_buttons);
+        }
     };
+    using MessageList = std::vector<SMessage>;
 
     CFakeMessageService() { SetMessageService(this); }
     ~CFakeMessageService() override { SetMessageService(nullptr); }
@@ -44,7 +58,7 @@ public:
         m_nextAnswer = answer;
     }
 
-    std::vector<SMessage> Messages() const {
+    MessageList Messages() const {
         const std::lock_guard<std::mutex> lock(m_mutex);
         return m_messages;
     }
