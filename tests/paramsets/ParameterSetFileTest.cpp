@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <map>
 #include <sys/resource.h>
+#include <tuple>
 
 namespace {
 
@@ -22,6 +23,11 @@ const char* const PARAMETERS = "<P Id=\"12\" Value=\"100\" ReadOnSave=\"true\" S
                                "<P Id=\"40\" Value=\"-5\" ReadOnSave=\"true\" SetOnLoad=\"true\"/>"
                                "<P Id=\"99999\" Value=\"1\" SetOnLoad=\"true\"/>"
                                "<P Id=\"50\" Value=\"3\" SetOnLoad=\"true\"/>";
+
+auto Fields(const SFileDialogRequest& request) {
+    return std::tie(request.m_mode, request.m_initialName, request.m_defaultExtension,
+                    request.m_filter, request.m_mustExist);
+}
 
 class CRecordingHost final : public IParameterSetLoadHost {
 public:
@@ -87,11 +93,8 @@ TEST_F(ParameterSetTest, SaveWritesTheReadOnSaveValuesInTinyXmlLayoutOverAnOldFi
                              "    <VALUE Register=\"40\" Value=\"-5\" />\n"
                              "</REGISTER>\n");
     EXPECT_EQ(TakeMessage(), (SMessage{"Datei gespeichert", "OK", EMessageIcon::Information}));
-    const SFileDialogRequest& request = m_files.Requests().at(0);
-    EXPECT_EQ(request.m_mode, EFileDialogMode::Save);
-    EXPECT_EQ(request.m_initialName, "parameter.tnv");
-    EXPECT_EQ(request.m_defaultExtension, ".tnv");
-    EXPECT_EQ(request.m_filter, "");
+    EXPECT_EQ(Fields(m_files.Requests().at(0)),
+              std::make_tuple(EFileDialogMode::Save, "parameter.tnv", ".tnv", "", false));
 }
 
 TEST_F(EmptyParameterSetTest, NothingToSaveIsTheShortEmptyElementAndLoadsNothing) {
@@ -118,12 +121,9 @@ TEST_F(ParameterSetTest, SavedValuesComeBackOnLoad) {
     EXPECT_EQ(Value(50), 9) << "not in the file";
     EXPECT_EQ(TakeMessage(), (SMessage{"<2> Parameter loaded from " + path + " ", "OK",
                                        EMessageIcon::Information}));
-    const SFileDialogRequest& request = m_files.Requests().at(1);
-    EXPECT_EQ(request.m_mode, EFileDialogMode::Open);
-    EXPECT_EQ(request.m_initialName, "*.tnv");
-    EXPECT_EQ(request.m_defaultExtension, "xml");
-    EXPECT_EQ(request.m_filter, "Configs (*.tnv)|*.tnv|All Files (*.*)|*.*||");
-    EXPECT_TRUE(request.m_mustExist);
+    EXPECT_EQ(Fields(m_files.Requests().at(1)),
+              std::make_tuple(EFileDialogMode::Open, "*.tnv", "xml",
+                              "Configs (*.tnv)|*.tnv|All Files (*.*)|*.*||", true));
 }
 
 TEST_F(ParameterSetTest, LoadReadsLeniently) {
