@@ -1,7 +1,7 @@
 #include "paramsets/ParameterDialog.h"
 #include "ConfigFixture.h"
-#include "LinkFixture.h"
 #include "QtTestSupport.h"
+#include "RecordingListener.h"
 #include "config/Configuration.h"
 #include "config/RegisterValue.h"
 
