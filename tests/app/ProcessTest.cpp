@@ -1,22 +1,22 @@
 // The tarnel program as a person or a script starts it.
 
+#include "BmpWriter.h"
+#include "QtTestSupport.h"
 #include "TempDir.h"
-#include "TestBmp.h"
 #include "app/InstanceKey.h"
 
 #include <QImage>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
 #include <optional>
 #include <string>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -129,16 +129,13 @@ TEST(Process, SecondCopyEndsAndTheFirstEndsWithStatus0) {
     ASSERT_TRUE(first.waitForStarted());
 
     const QString key = QString::fromStdString(InstanceKey(std::to_string(getuid()), dir.Path()));
-    bool listening = false;
-    for (int i = 0; i < 200 && !listening; ++i) {
-        QLocalSocket probe;
-        probe.connectToServer(key);
-        listening = probe.waitForConnected(100);
-        if (!listening) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-    }
-    ASSERT_TRUE(listening);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&key] {
+            QLocalSocket probe;
+            probe.connectToServer(key);
+            return probe.waitForConnected(100);
+        },
+        20000));
 
     const SRun second = RunToEnd({"--dir", Dir(dir)}, 10000);
     EXPECT_EQ(second.m_status, 0);
@@ -155,8 +152,8 @@ TEST(Process, SecondCopyEndsAndTheFirstEndsWithStatus0) {
 // Each page's picture shows the panel view alone: pixel (x, y) is the page's (x, y).
 TEST(Process, SnapshotWritesEveryPageAtPageCoordinates) {
     const CTempDir dir;
-    dir.Write("red.bmp", SolidBmp(260, 330, 255, 0, 0));
-    dir.Write("blue.bmp", SolidBmp(100, 100, 0, 0, 255));
+    dir.Write("red.bmp", SolidBmp(260, 330, {255, 0, 0}));
+    dir.Write("blue.bmp", SolidBmp(100, 100, {0, 0, 255}));
     dir.Write("config.xml", "<ROOT><PARAMETER/>"
                             "<UI_OBJECT Name=\"a\"><IMAGE Path=\"red.bmp\"/></UI_OBJECT>"
                             "<UI_OBJECT Name=\"b\"><IMAGE Path=\"blue.bmp\"/></UI_OBJECT></ROOT>");
@@ -170,8 +167,7 @@ TEST(Process, SnapshotWritesEveryPageAtPageCoordinates) {
     ASSERT_FALSE(first.isNull());
     ASSERT_FALSE(second.isNull());
     EXPECT_EQ(first.size(), QSize(260, 330)) << "the largest page, whole";
-    EXPECT_EQ(first.pixel(0, 0), qRgb(255, 0, 0));
-    EXPECT_EQ(first.pixel(259, 329), qRgb(255, 0, 0));
-    EXPECT_EQ(second.pixel(99, 99), qRgb(0, 0, 255));
+    ExpectPixels(first, qRgb(255, 0, 0), {{0, 0}, {259, 329}});
+    ExpectPixels(second, qRgb(0, 0, 255), {{99, 99}});
     EXPECT_NE(second.pixel(100, 100), qRgb(0, 0, 255));
 }
