@@ -1,5 +1,6 @@
 #include "ConfigFixture.h"
 #include "FakeClock.h"
+#include "RecordingListener.h"
 #include "TempDir.h"
 #include "app/CommandIds.h"
 #include "app/InstanceKey.h"
@@ -8,15 +9,14 @@
 #include "app/PanelSize.h"
 #include "app/Startup.h"
 #include "config/Configuration.h"
-#include "config/ParameterListener.h"
 #include "config/ProgramDirectory.h"
-#include "config/RegisterValue.h"
 #include "link/PortName.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -31,35 +31,21 @@ std::string Control(const std::string& type, int x, int y, int width, int height
            std::to_string(height) + "\"/></UI_OBJECT>";
 }
 
-class CRecorder final : public IParameterListener {
-public:
-    void OnParameterChanged(CRegisterValue& value) override { m_seen.push_back(value); }
-    std::vector<CRegisterValue> m_seen;
-};
-
 } // namespace
 
 TEST(MenuTexts, PageEntriesAfterHomeNamedFromThePages) {
+    // Not valid UTF-8, so the file is read as code page 1252 and its names are converted; the
+    // cut to 99 characters falls just after the two bytes of the converted "ä".
     const CConfigFixture fixture(
-        MakeConfigXml("", Page("Start") + Page("Motor") +
-                              Page(std::string("Temp\xE9rature ") + std::string(120, 'x'))));
-    // Not valid UTF-8, so the file is read as code page 1252 and its names are converted.
-    const auto entries = PageMenuEntries(fixture.Config());
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0].m_commandId, ID_PAGE_FIRST);
-    EXPECT_EQ(entries[0].m_text, "Home");
-    EXPECT_EQ(entries[1].m_commandId, 1001);
-    EXPECT_EQ(entries[1].m_text, "Motor");
-    EXPECT_EQ(entries[2].m_commandId, 1002);
-    EXPECT_EQ(entries[2].m_text, "Temp\xC3\xA9rature " + std::string(87, 'x')) << "99 characters";
-    EXPECT_EQ(ConnectMenuText("COM3:"), "Connect -- COM3:");
-}
-
-TEST(MenuTexts, CutNeverSplitsACharacter) {
-    const std::string umlauts = "\xC3\xA4\xC3\xB6\xC3\xBC"; // three two-byte characters
-    EXPECT_EQ(CutToCharacters(umlauts, 2), "\xC3\xA4\xC3\xB6");
-    EXPECT_EQ(CutToCharacters(umlauts, 3), umlauts);
-    EXPECT_EQ(CutToCharacters("abc", 0), "");
+        MakeConfigXml("", Page("Start") + Page("Motor") + Page(std::string(98, 'x') + "\xE4\xF6")));
+    std::vector<std::pair<int, std::string>> entries;
+    for (const SPageMenuEntry& entry : PageMenuEntries(fixture.Config())) {
+        entries.emplace_back(entry.m_commandId, entry.m_text);
+    }
+    EXPECT_EQ(
+        entries,
+        (std::vector<std::pair<int, std::string>>{
+            {ID_PAGE_FIRST, "Home"}, {1001, "Motor"}, {1002, std::string(98, 'x') + "\xC3\xA4"}}));
 }
 
 TEST(LinkState, TitleChangesOnceAndAnnouncesEachConnection) {
@@ -67,7 +53,7 @@ TEST(LinkState, TitleChangesOnceAndAnnouncesEachConnection) {
     const CConfigFixture fixture(MakeConfigXml("<P Id=\"999\" Value=\"0\" Maximum=\"2\"/>"));
     CConfiguration& config = fixture.Config();
     config.SetClock(&clock);
-    CRecorder recorder;
+    CRecordingListener recorder;
     config.AddListener(&recorder);
     SetLastShownLinkState(0);
 
@@ -91,28 +77,14 @@ TEST(LinkState, TitleChangesOnceAndAnnouncesEachConnection) {
     for (const auto& step : steps) {
         step.m_before();
         EXPECT_EQ(CheckLinkState(config).value_or(""), step.m_title) << step.m_step;
-        ASSERT_EQ(recorder.m_seen.size(), step.m_announcements) << step.m_step;
+        ASSERT_EQ(recorder.Seen().size(), step.m_announcements) << step.m_step;
     }
-    for (const CRegisterValue& value : recorder.m_seen) {
+    for (const CRegisterValue& value : recorder.Seen()) {
         EXPECT_EQ(value.GetRegister(), REGISTER_LINK_COMMAND);
         EXPECT_EQ(value.GetValue(), 1.0);
         EXPECT_EQ(value.GetSource(), SOURCE_MAIN_WINDOW);
     }
     config.RemoveListener(&recorder);
-    SetLastShownLinkState(0);
-}
-
-TEST(LinkState, WithoutRegister999OnlyTheTitleChanges) {
-    CFakeClock clock;
-    const CConfigFixture fixture(MakeConfigXml("<P Id=\"5\" Value=\"0\"/>"));
-    fixture.Config().SetClock(&clock);
-    CRecorder recorder;
-    fixture.Config().AddListener(&recorder);
-    SetLastShownLinkState(0);
-    fixture.Config().TouchLink();
-    EXPECT_EQ(CheckLinkState(fixture.Config()).value_or(""), TITLE_CONNECTED);
-    EXPECT_TRUE(recorder.m_seen.empty());
-    fixture.Config().RemoveListener(&recorder);
     SetLastShownLinkState(0);
 }
 
