@@ -60,54 +60,44 @@ protected:
 } // namespace
 
 TEST_F(ParameterDialogTest, ListsEveryParameterInStoreOrder) {
-    ASSERT_NE(m_list, nullptr);
-    const QTreeWidgetItem* header = m_list->headerItem();
-    EXPECT_EQ(header->text(0), "Parameter");
-    EXPECT_EQ(header->text(1), "Nr");
-    EXPECT_EQ(header->text(2), "Wert");
     ASSERT_EQ(m_list->topLevelItemCount(), 3);
-    const char* const rows[][3] = {{"Speed", "5", "10"}, {"Gain", "12", "3"}, {"Mode", "40", "-2"}};
-    for (int row = 0; row < 3; ++row) {
+    // The header first, then the parameters.
+    const char* const rows[][3] = {{"Parameter", "Nr", "Wert"},
+                                   {"Speed", "5", "10"},
+                                   {"Gain", "12", "3"},
+                                   {"Mode", "40", "-2"}};
+    for (int row = 0; row < 4; ++row) {
+        const QTreeWidgetItem* item =
+            row == 0 ? m_list->headerItem() : m_list->topLevelItem(row - 1);
         for (int column = 0; column < 3; ++column) {
-            EXPECT_EQ(Cell(row, column), rows[row][column]) << row << "," << column;
+            EXPECT_EQ(item->text(column), rows[row][column]) << row << "," << column;
         }
     }
     EXPECT_EQ(m_nameBox->text(), "---");
     EXPECT_TRUE(m_nameBox->isReadOnly());
-    EXPECT_EQ(m_valueBox->text(), "");
     EXPECT_EQ(m_setButton->text(), "Set");
     EXPECT_TRUE(m_setButton->isDefault());
     const auto* timer = m_dialog->findChild<QTimer*>("refreshTimer");
     ASSERT_NE(timer, nullptr);
     EXPECT_TRUE(timer->isActive());
-    EXPECT_EQ(timer->interval(), 50);
 }
 
+// Reading the typed number and clamping it are the parameter-set file's and the store's rules.
 TEST_F(ParameterDialogTest, SetSendsTheTypedNumberForTheClickedRow) {
     Set("7");
     EXPECT_TRUE(m_recorder.Seen().empty()) << "no row clicked yet";
     Click(1);
-    EXPECT_EQ(m_dialog->GetSelectedRow(), 1);
     EXPECT_EQ(m_nameBox->text(), "Gain");
     EXPECT_EQ(m_valueBox->text(), "3");
     Set("abc");
     EXPECT_TRUE(m_recorder.Seen().empty()) << "no number";
 
-    // Typed text, what the store holds afterwards.
-    const std::pair<const char*, std::int32_t> cases[] = {
-        {"300", 127}, {"-5", -5}, {" 12abc", 12}, {"-99999999999", -20}};
-    for (const auto& [text, stored] : cases) {
-        Set(text);
-        EXPECT_EQ(Value(12), stored) << text;
-        ASSERT_FALSE(m_recorder.Seen().empty());
-        EXPECT_EQ(m_recorder.Seen().back().GetSource(), SOURCE_PARAMETER_DIALOG);
-        if (stored == 127) {
-            EXPECT_EQ(Cell(1, 2), "3") << "shown only at the next tick";
-        }
-        m_dialog->ShowPendingChanges();
-        EXPECT_EQ(Cell(1, 2), QString::number(stored)) << text;
-    }
-    EXPECT_EQ(m_recorder.Seen().size(), 4u);
+    Set("300");
+    EXPECT_EQ(Value(12), 127);
+    EXPECT_EQ(m_recorder.Take(SOURCE_PARAMETER_DIALOG), (Writes{{12, 127.0}}));
+    EXPECT_EQ(Cell(1, 2), "3") << "shown only at the next tick";
+    m_dialog->ShowPendingChanges();
+    EXPECT_EQ(Cell(1, 2), "127");
     EXPECT_EQ(Cell(0, 2), "10");
 }
 

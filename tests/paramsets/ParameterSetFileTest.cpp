@@ -54,11 +54,12 @@ protected:
         CRegisterValue change(SOURCE_PANEL, registerNumber, value);
         Config().Update(change);
     }
-    void Save(const std::string& path) {
+    // nullopt answers the file dialog with Cancel.
+    void Save(const std::optional<std::string>& path) {
         m_files.SetNextAnswer(path);
         SaveSetup(Config(), m_files, m_messages);
     }
-    void Load(const std::string& path) {
+    void Load(const std::optional<std::string>& path) {
         m_files.SetNextAnswer(path);
         LoadSetup(Config(), m_files, m_messages, m_host);
     }
@@ -78,32 +79,26 @@ protected:
     std::size_t m_seenMessages = 0;
 };
 
-class EmptyParameterSetTest : public ParameterSetTest {
-protected:
-    EmptyParameterSetTest() : ParameterSetTest("<P Id=\"12\" Value=\"1\" SetOnLoad=\"true\"/>") {}
-};
-
 } // namespace
 
 TEST_F(ParameterSetTest, SaveWritesTheReadOnSaveValuesInTinyXmlLayoutOverAnOldFile) {
-    const std::string path = m_fixture.Dir().Write("set.tnv", std::string(500, 'x'));
-    Save(path);
-    EXPECT_EQ(ReadAll(path), "<REGISTER>\n"
-                             "    <VALUE Register=\"12\" Value=\"100\" />\n"
-                             "    <VALUE Register=\"40\" Value=\"-5\" />\n"
-                             "</REGISTER>\n");
-    EXPECT_EQ(TakeMessage(), (SMessage{"Datei gespeichert", "OK", EMessageIcon::Information}));
+    const std::pair<const char*, const char*> cases[] = {
+        {PARAMETERS, "<REGISTER>\n"
+                     "    <VALUE Register=\"12\" Value=\"100\" />\n"
+                     "    <VALUE Register=\"40\" Value=\"-5\" />\n"
+                     "</REGISTER>\n"},
+        {"<P Id=\"12\" Value=\"1\" SetOnLoad=\"true\"/>", "<REGISTER />\n"}, // nothing to save
+    };
+    for (const auto& [parameters, bytes] : cases) {
+        const CConfigFixture fixture(MakeConfigXml(parameters));
+        const std::string path = fixture.Dir().Write("set.tnv", std::string(500, 'x'));
+        m_files.SetNextAnswer(path);
+        SaveSetup(fixture.Config(), m_files, m_messages);
+        EXPECT_EQ(ReadAll(path), bytes);
+        EXPECT_EQ(TakeMessage(), (SMessage{"Datei gespeichert", "OK", EMessageIcon::Information}));
+    }
     EXPECT_EQ(Fields(m_files.Requests().at(0)),
               std::make_tuple(EFileDialogMode::Save, "parameter.tnv", ".tnv", "", false));
-}
-
-TEST_F(EmptyParameterSetTest, NothingToSaveIsTheShortEmptyElementAndLoadsNothing) {
-    const std::string path = Path("empty.tnv");
-    Save(path);
-    EXPECT_EQ(ReadAll(path), "<REGISTER />\n");
-    TakeMessage();
-    Load(path);
-    EXPECT_EQ(TakeMessage().m_text, "<0> Parameter loaded from " + path + " ");
 }
 
 TEST_F(ParameterSetTest, SavedValuesComeBackOnLoad) {
@@ -124,6 +119,12 @@ TEST_F(ParameterSetTest, SavedValuesComeBackOnLoad) {
     EXPECT_EQ(Fields(m_files.Requests().at(1)),
               std::make_tuple(EFileDialogMode::Open, "*.tnv", "xml",
                               "Configs (*.tnv)|*.tnv|All Files (*.*)|*.*||", true));
+
+    // Cancel ends either operation silently.
+    Save(std::nullopt);
+    Load(std::nullopt);
+    EXPECT_EQ(m_messages.Messages().size(), m_seenMessages);
+    EXPECT_EQ(Value(12), -100);
 }
 
 TEST_F(ParameterSetTest, LoadReadsLeniently) {
@@ -167,6 +168,7 @@ TEST_F(ParameterSetTest, LoadReadsLeniently) {
          "</REGISTER>",
          2,
          {{12, 2}}},
+        {"nothing to load", "<REGISTER />\n", 0, {{12, 100}}},
         {"undeclared, or not SetOnLoad: skipped",
          "<REGISTER><VALUE Register=\"77\" Value=\"1\"/><VALUE Register=\"20\" Value=\"1\"/>"
          "</REGISTER>",
@@ -217,15 +219,6 @@ TEST_F(ParameterSetTest, UnusableFilesApplyNothing) {
         EXPECT_TRUE(m_host.m_titles.empty());
         std::filesystem::remove(path);
     }
-}
-
-TEST_F(ParameterSetTest, CancelEndsEitherOperationSilently) {
-    m_files.SetNextAnswer(std::nullopt);
-    SaveSetup(Config(), m_files, m_messages);
-    LoadSetup(Config(), m_files, m_messages, m_host);
-    EXPECT_EQ(m_files.Requests().size(), 2u);
-    EXPECT_TRUE(m_messages.Messages().empty());
-    EXPECT_EQ(m_host.m_elementsDone, 0);
 }
 
 TEST_F(ParameterSetTest, LoadShowsProgressAndForgetsTheLinkStatePerElement) {
