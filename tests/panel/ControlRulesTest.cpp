@@ -5,6 +5,7 @@
 
 #include <array>
 #include <limits>
+#include <tuple>
 
 namespace {
 
@@ -14,39 +15,34 @@ constexpr std::int32_t INT_MAX32 = std::numeric_limits<std::int32_t>::max();
 } // namespace
 
 TEST(ControlRules, BarRows) {
+    const auto tie = [](const SBarRows& r) {
+        return std::tie(r.m_hasRange, r.m_fillTop, r.m_fillBottom, r.m_positive, r.m_zeroLine,
+                        r.m_zeroRow);
+    };
     struct SCase {
         std::int32_t m_minimum, m_maximum, m_value, m_height;
-        bool m_positive;
-        std::int32_t m_top, m_bottom; // fill rows top..bottom-1
-        bool m_zeroLine;
-        std::int32_t m_zeroRow;
+        SBarRows m_rows; // has range, fill rows top..bottom-1, positive, zero line, its row
     };
     // -50..50 with 25 and -10 are drawn in the view's tests.
-    const std::array<SCase, 6> cases{{
-        {0, 100, 0, 100, false, 100, 100, false, 100},
-        {0, 100, 100, 100, true, 0, 100, false, 100},
+    const std::array<SCase, 8> cases{{
+        {0, 100, 0, 100, {true, 100, 100, false, false, 100}},
+        {0, 100, 100, 100, {true, 0, 100, true, false, 100}},
         // Beyond the maximum the fill starts above the top edge and is clipped there.
-        {0, 100, 150, 100, true, -1, 100, false, 100},
+        {0, 100, 150, 100, {true, -1, 100, true, false, 100}},
         // Truncation toward zero: 2 * 10 / 3 = 6.
-        {0, 3, 1, 10, true, 6, 10, false, 10},
+        {0, 3, 1, 10, {true, 6, 10, true, false, 10}},
         // The full 32-bit range neither overflows nor loses the zero row.
-        {INT_MIN32, INT_MAX32, INT_MAX32, 100, true, 0, 49, true, 49},
-        {INT_MIN32, INT_MAX32, INT_MIN32, 1000, false, 499, 1000, true, 499},
+        {INT_MIN32, INT_MAX32, INT_MAX32, 100, {true, 0, 49, true, true, 49}},
+        {INT_MIN32, INT_MAX32, INT_MIN32, 1000, {true, 499, 1000, false, true, 499}},
+        // An empty range has no rows at all (it would divide by zero).
+        {7, 7, 7, 100, {}},
+        {INT_MIN32, INT_MIN32, INT_MAX32, 100, {}},
     }};
     for (const SCase& c : cases) {
-        const SBarRows rows = ComputeBarRows(c.m_minimum, c.m_maximum, c.m_value, c.m_height);
-        SCOPED_TRACE(std::to_string(c.m_minimum) + ".." + std::to_string(c.m_maximum) + " value " +
-                     std::to_string(c.m_value));
-        EXPECT_TRUE(rows.m_hasRange);
-        EXPECT_EQ(rows.m_positive, c.m_positive);
-        EXPECT_EQ(rows.m_fillTop, c.m_top);
-        EXPECT_EQ(rows.m_fillBottom, c.m_bottom);
-        EXPECT_EQ(rows.m_zeroLine, c.m_zeroLine);
-        EXPECT_EQ(rows.m_zeroRow, c.m_zeroRow);
+        EXPECT_EQ(tie(ComputeBarRows(c.m_minimum, c.m_maximum, c.m_value, c.m_height)),
+                  tie(c.m_rows))
+            << c.m_minimum << ".." << c.m_maximum << " value " << c.m_value;
     }
-    // An empty range has no rows at all (it would divide by zero).
-    EXPECT_FALSE(ComputeBarRows(7, 7, 7, 100).m_hasRange);
-    EXPECT_FALSE(ComputeBarRows(INT_MIN32, INT_MIN32, INT_MAX32, 100).m_hasRange);
 }
 
 TEST(ControlRules, SliderPosition) {
