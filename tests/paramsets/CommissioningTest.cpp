@@ -68,14 +68,12 @@ TEST_F(CommissioningTest, LoadSetupEndsWithZeroOnlyWhenEveryValueWasAcknowledged
     }
 }
 
+// A missing file is the process tests'; a file without REGISTER takes the same way.
 TEST_F(CommissioningTest, UnusableFileOrPortEndsWithTwo) {
     CSimulatorThread device(m_model, m_options);
     const std::string good = Write(THREE_VALUES);
     const std::string wrapped =
         m_fixture.Dir().Write("wrapped.tnv", "<A><REGISTER></REGISTER></A>");
-    EXPECT_EQ(RunLoadSetup(m_fixture.Dir().Path() + "none.tnv", device.SlavePath(), m_out, m_err,
-                           m_timing),
-              2);
     EXPECT_EQ(RunLoadSetup(wrapped, device.SlavePath(), m_out, m_err, m_timing), 2);
     EXPECT_EQ(RunLoadSetup(good, m_fixture.Dir().Path() + "no-such-tty", m_out, m_err, m_timing),
               2);
@@ -86,7 +84,6 @@ TEST_F(CommissioningTest, UnusableFileOrPortEndsWithTwo) {
     device.Stop();
     EXPECT_EQ(device.Model().Counts().m_writes, 0u) << "nothing was sent";
     EXPECT_EQ(m_out.str(), "");
-    EXPECT_NE(m_err.str().find("Kann parameter nicht laden!\n"), std::string::npos);
     EXPECT_NE(m_err.str().find("does not contain REGISTER Tag!\n"), std::string::npos);
     EXPECT_NE(m_err.str().find("Datei kann nicht gespeichert werden\n"), std::string::npos);
     EXPECT_NE(m_err.str().find("Kann config.xml nicht laden!\n"), std::string::npos);

@@ -135,43 +135,32 @@ TEST_F(ParameterSetTest, LoadReadsLeniently) {
         std::map<std::int32_t, std::int32_t> m_values; // the others keep theirs
     };
     const SCase cases[] = {
-        {"CR LF",
-         "<REGISTER>\r\n    <VALUE Register=\"12\" Value=\"5\" />\r\n"
-         "    <VALUE Register=\"40\" Value=\"6\" />\r\n</REGISTER>\r\n",
+        {"CR LF, any element name, text and comments between",
+         "<!-- set --><REGISTER>\r\n<X Register='12' Value='5'/>text<!-- c -->\r\n"
+         "<Y Value='6' Register='40'></Y>\r\n</REGISTER>\r\n",
          2,
          {{12, 5}, {40, 6}}},
-        {"any element name, text and comments between",
-         "<!-- set --><REGISTER><X Register=\"12\" Value=\"5\"/>text<!-- c --><Y Value=\"6\" "
-         "Register=\"40\"></Y></REGISTER>",
+        {"register non-numeric, then missing",
+         "<REGISTER><V Register='x12' Value='8'/><V Value='9'/></REGISTER>",
          2,
-         {{12, 5}, {40, 6}}},
-        {"missing register", "<REGISTER><VALUE Value=\"9\"/></REGISTER>", 1, {{99999, 9}}},
-        {"non-numeric register",
-         "<REGISTER><VALUE Register=\"x12\" Value=\"9\"/></REGISTER>",
-         1,
          {{99999, 9}, {12, 100}}},
-        {"missing value", "<REGISTER><VALUE Register=\"12\"/></REGISTER>", 1, {{12, 0}}},
-        {"non-numeric value, number with a tail",
-         "<REGISTER><VALUE Register=\"12\" Value=\"abc\"/>"
-         "<VALUE Register=\" +40x\" Value=\" -17.9\"/></REGISTER>",
-         2,
-         {{12, 0}, {40, -17}}},
-        {"clamped", "<REGISTER><VALUE Register=\"50\" Value=\"1000\"/></REGISTER>", 1, {{50, 127}}},
-        {"beyond 32 bits saturates, never wraps",
-         "<REGISTER><VALUE Register=\"12\" Value=\"99999999999\"/>"
-         "<VALUE Register=\"40\" Value=\"-4294967396\"/>"
-         "<VALUE Register=\"4294967346\" Value=\"1\"/></REGISTER>",
-         2,
-         {{12, 127}, {40, -127}, {50, 3}}},
+        {"value missing, non-numeric, or a number with a tail",
+         "<REGISTER><V Register='12'/><V Register='50' Value='abc'/>"
+         "<V Register=' +40x' Value=' -17.9'/></REGISTER>",
+         3,
+         {{12, 0}, {50, 0}, {40, -17}}},
+        {"clamped; beyond 32 bits saturates, never wraps",
+         "<REGISTER><V Register='50' Value='1000'/><V Register='12' Value='99999999999'/>"
+         "<V Register='40' Value='-4294967396'/><V Register='4294967346' Value='1'/></REGISTER>",
+         3,
+         {{50, 127}, {12, 127}, {40, -127}}},
         {"twice: the later stays",
-         "<REGISTER><VALUE Register=\"12\" Value=\"1\"/><VALUE Register=\"12\" Value=\"2\"/>"
-         "</REGISTER>",
+         "<REGISTER><V Register='12' Value='1'/><V Register='12' Value='2'/></REGISTER>",
          2,
          {{12, 2}}},
         {"nothing to load", "<REGISTER />\n", 0, {{12, 100}}},
         {"undeclared, or not SetOnLoad: skipped",
-         "<REGISTER><VALUE Register=\"77\" Value=\"1\"/><VALUE Register=\"20\" Value=\"1\"/>"
-         "</REGISTER>",
+         "<REGISTER><V Register='77' Value='1'/><V Register='20' Value='1'/></REGISTER>",
          0,
          {{20, 7}}},
     };
@@ -191,33 +180,24 @@ TEST_F(ParameterSetTest, LoadReadsLeniently) {
 }
 
 TEST_F(ParameterSetTest, UnusableFilesApplyNothing) {
-    struct SCase {
-        const char* m_name;
-        std::optional<std::string> m_content; // none: no such file
-        std::string m_text;                   // %s is the path
-        std::string m_caption;
+    const std::string path = Path("bad.tnv");
+    const SMessage unreadable{"Kann parameter nicht laden!", "Fehler", EMessageIcon::Error};
+    const std::pair<std::optional<std::string>, SMessage> cases[] = {
+        {"<SET><REGISTER><V Register='12' Value='5'/></REGISTER></SET>",
+         {"Wrong File content: File " + path + " does not contain REGISTER Tag!", "OK",
+          EMessageIcon::Error}},
+        {"<REGISTER><V Register='12' Value='5'/>", unreadable}, // not well-formed
+        {std::nullopt, unreadable},                             // no such file
     };
-    const SCase cases[] = {
-        {"REGISTER wrapped in another element",
-         "<SET><REGISTER><VALUE Register=\"12\" Value=\"5\"/></REGISTER></SET>",
-         "Wrong File content: File %s does not contain REGISTER Tag!", "OK"},
-        {"not well-formed", "<REGISTER><VALUE Register=\"12\" Value=\"5\"/>",
-         "Kann parameter nicht laden!", "Fehler"},
-        {"missing", std::nullopt, "Kann parameter nicht laden!", "Fehler"},
-    };
-    for (const SCase& c : cases) {
-        SCOPED_TRACE(c.m_name);
-        const std::string path =
-            c.m_content ? m_fixture.Dir().Write("bad.tnv", *c.m_content) : Path("none.tnv");
-        Load(path);
-        std::string text = c.m_text;
-        if (const auto at = text.find("%s"); at != std::string::npos) {
-            text.replace(at, 2, path);
+    for (const auto& [content, message] : cases) {
+        std::filesystem::remove(path);
+        if (content) {
+            m_fixture.Dir().Write("bad.tnv", *content);
         }
-        EXPECT_EQ(TakeMessage(), (SMessage{text, c.m_caption, EMessageIcon::Error}));
+        Load(path);
+        EXPECT_EQ(TakeMessage(), message);
         EXPECT_EQ(Value(12), 100);
         EXPECT_TRUE(m_host.m_titles.empty());
-        std::filesystem::remove(path);
     }
 }
 

@@ -80,35 +80,32 @@ TEST_F(SetupCommandsTest, SetupConnectionWritesThePortNameEvenAfterCancel) {
 
 TEST_F(SetupCommandsTest, AboutBoxIsCentredOverTheWindow) {
     m_window.show();
-    bool ran = false;
+    int ran = 0;
     m_commands->SetDialogRunner([&](QDialog& dialog) {
-        ran = true;
+        ++ran;
         EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Info über Tarnel"));
         EXPECT_EQ(dialog.findChild<QLabel*>("aboutVersion")->text(),
                   QStringLiteral("Tarnel Version " TARNEL_TEST_VERSION));
         EXPECT_FALSE(dialog.findChild<QLabel*>("aboutRights")->text().isEmpty());
         EXPECT_FALSE(dialog.findChild<QLabel*>("aboutIcon")->pixmap().isNull());
-        auto* buttons = dialog.findChild<QDialogButtonBox*>("aboutButtons");
-        EXPECT_NE(buttons->button(QDialogButtonBox::Ok), nullptr);
+        EXPECT_NE(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), nullptr);
         const QPoint offset = dialog.geometry().center() - m_window.frameGeometry().center();
         EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
         return int(QDialog::Accepted);
     });
     m_commands->OnCommand(ID_APP_ABOUT);
-    EXPECT_TRUE(ran);
+    EXPECT_EQ(ran, 1);
 }
 
-TEST_F(SetupCommandsTest, ParameterListHasAnEntryWithAShortcut) {
-    // Its text and identifier are checked with the main window's menus.
-    QAction* action = m_commands->CreateParameterListAction(&m_window);
-    EXPECT_FALSE(action->shortcut().isEmpty());
+// Its entry's text and identifier are checked with the main window's menus.
+TEST_F(SetupCommandsTest, ParameterListOpensWithoutAnOwnerFromItsEntryAndItsCommand) {
     int opened = 0;
     m_commands->SetDialogRunner([&](QDialog& dialog) {
-        EXPECT_NE(qobject_cast<CParameterDialog*>(&dialog), nullptr);
-        EXPECT_EQ(dialog.parent(), nullptr) << "opened without an owner";
-        ++opened;
+        opened += qobject_cast<CParameterDialog*>(&dialog) != nullptr && dialog.parent() == nullptr;
         return int(QDialog::Accepted);
     });
+    QAction* action = m_commands->CreateParameterListAction(&m_window);
+    EXPECT_FALSE(action->shortcut().isEmpty());
     action->trigger();
     EXPECT_TRUE(m_commands->OnCommand(ID_PARAMETER_LIST));
     EXPECT_FALSE(m_commands->OnCommand(ID_CONNECT)) << "Connect is the window's own";
