@@ -41,10 +41,11 @@ TEST(PortDescription, FollowsTheDriverKeys) {
              Active(r, "01", "COM3:", "USB\\VID_0403");
          },
          "Onboard UART"},
-        {"the last match stays",
+        {"the last match stays; one without PnpId keeps what was found",
          [](CMemoryRegistry& r) {
              Active(r, "01", "COM3:", "first");
              Active(r, "02", "COM3:", "second");
+             Active(r, "03", "COM3:", "");
          },
          "second"},
         {"other numbers, prefixes and names describe nothing",
@@ -57,12 +58,6 @@ TEST(PortDescription, FollowsTheDriverKeys) {
              Active(r, "03", "COM33:", "other number");
          },
          "-"},
-        {"an active driver without PnpId keeps what was found",
-         [](CMemoryRegistry& r) {
-             Active(r, "01", "COM3:", "found");
-             Active(r, "02", "COM3:", "");
-         },
-         "found"},
     };
     for (const SCase& c : cases) {
         CMemoryRegistry registry;
