@@ -93,7 +93,6 @@ std::vector<SBmpCase> AllFormatCases() {
         Paletted("1bit", 13, 3, 1),
         Paletted("2bit", 7, 3, 2),
         Paletted("4bit", 5, 4, 4),
-        TopDown(Paletted("4bit", 5, 4, 4)),
         Paletted("4bit_2colors", 9, 8, 4, 2),
         // The whole table counts, whatever the colours-used field says.
         ColorsUsed(3, Paletted("4bit", 5, 4, 4)),

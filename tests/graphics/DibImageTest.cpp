@@ -38,10 +38,6 @@ FDamage Cut(std::size_t size) {
     return [size](std::string& b) { b.resize(size); };
 }
 
-const std::uint8_t* Bytes(const std::string& bytes) {
-    return reinterpret_cast<const std::uint8_t*>(bytes.data());
-}
-
 struct SDamageCase {
     const char* m_name;
     FDamage m_damage;
@@ -51,8 +47,9 @@ constexpr SRgb GREY{180, 180, 180};
 
 } // namespace
 
-// Read from a file, pixel by pixel and row by row (as drawing does): the same colours.
-TEST(DibImage, LoadsEveryAcceptedFormatPixelByPixel) {
+// Read from a file, pixel by pixel and row by row (as drawing does): the same colours. Then the
+// key colour is replaced exactly: only the pixels that showed it change.
+TEST(DibImage, LoadsEveryAcceptedFormatAndReplacesItsColours) {
     CTempDir dir;
     for (const SBmpCase& c : AllFormatCases()) {
         SCOPED_TRACE(c.m_name);
@@ -65,11 +62,8 @@ TEST(DibImage, LoadsEveryAcceptedFormatPixelByPixel) {
                              ? layout.m_colorTable[i]
                              : SRgb{};
         }
-        const std::string bytes = MakeBmp(layout);
         CDibImage image;
-        ASSERT_TRUE(image.Load(dir.Write(c.m_name + ".bmp", bytes)));
-        // The header carries the size of the pixel data as the file gives it.
-        EXPECT_EQ(image.GetInfoHeader().m_imageSize, bytes.size() - ReadU32(Bytes(bytes) + 10));
+        ASSERT_TRUE(image.Load(dir.Write(c.m_name + ".bmp", MakeBmp(layout))));
         EXPECT_EQ(image.GetWidth(), layout.m_width);
         EXPECT_EQ(image.GetHeight(), layout.m_topDown ? -layout.m_height : layout.m_height);
         EXPECT_EQ(image.GetRowCount(), layout.m_height);
@@ -93,6 +87,15 @@ TEST(DibImage, LoadsEveryAcceptedFormatPixelByPixel) {
         EXPECT_FALSE(image.GetPixel(layout.m_width, 0).has_value());
         EXPECT_FALSE(image.GetPixel(0, layout.m_height).has_value());
         EXPECT_FALSE(image.GetPixel(-1, 0).has_value());
+        const SRgb keyShown = *image.GetPixel(0, 0);
+        image.ReplaceColor(keyShown, GREY);
+        for (int y = 0; y < layout.m_height; ++y) {
+            for (int x = 0; x < layout.m_width; ++x) {
+                const SRgb before = c.m_expected(x, y);
+                EXPECT_EQ(image.GetPixel(x, y), before == keyShown ? GREY : before)
+                    << x << "," << y;
+            }
+        }
     }
 }
 
@@ -106,14 +109,11 @@ TEST(DibImage, DamagedFilesAreRefused) {
         {"shorter than the headers", Cut(BMP_HEADERS_SIZE - 1)},
         {"type BA", Patch16(0, 0x4142)},
         {"12-byte header", Patch32(BMP_HEADER_SIZE_AT, 12)},
-        {"108-byte header", Patch32(BMP_HEADER_SIZE_AT, 108)},
         {"124-byte header", Patch32(BMP_HEADER_SIZE_AT, 124)},
         {"truncated colour table", Cut(tableEnd - 1)},
         {"total size equal to the offset", Patch32(BMP_TOTAL_SIZE_AT, tableEnd)},
-        {"total size below the offset", Patch32(BMP_TOTAL_SIZE_AT, 3)},
         {"total size beyond the file",
          Patch32(BMP_TOTAL_SIZE_AT, static_cast<std::uint32_t>(good.size() + 1))},
-        {"total size 4 GiB", Patch32(BMP_TOTAL_SIZE_AT, 0xFFFFFFFFu)},
         {"pixel data cut short", Cut(good.size() - 1)},
         {"offset beyond the file", Patch32(BMP_PIXEL_OFFSET_AT, 0x7FFFFFF0u)},
         {"offset inside the info header", Patch32(BMP_PIXEL_OFFSET_AT, BMP_HEADERS_SIZE - 1)},
@@ -126,8 +126,6 @@ TEST(DibImage, DamagedFilesAreRefused) {
     };
     const std::vector<SDamageCase> impossible = {
         {"run-length 8", Patch32(BMP_COMPRESSION_AT, 1)},
-        {"run-length 4", Patch32(BMP_COMPRESSION_AT, 2)},
-        {"JPEG", Patch32(BMP_COMPRESSION_AT, 4)},
         {"PNG", Patch32(BMP_COMPRESSION_AT, 5)},
         {"bit fields on 4 bits", Patch32(BMP_COMPRESSION_AT, COMPRESSION_BITFIELDS)},
         {"bit count 0", Patch16(BMP_BIT_COUNT_AT, 0)},
@@ -159,82 +157,43 @@ TEST(DibImage, DamagedFilesAreRefused) {
             }
         }
     }
-}
-
-TEST(DibImage, MissingFileKeepsThePictureAndFreeEmptiesIt) {
-    CTempDir dir;
+    // Neither a missing file nor a folder replaces it either; a picture that loads does.
     CDibImage image;
-    ASSERT_TRUE(image.Load(dir.Write("a.bmp", SolidBmp(3, 2, {1, 2, 3}))));
+    ASSERT_TRUE(image.Load(first));
     EXPECT_FALSE(image.Load(dir.Path() + "missing.bmp"));
     EXPECT_FALSE(image.Load(dir.Path()));
     EXPECT_EQ(image.GetPixel(2, 1), (SRgb{1, 2, 3}));
-    // A picture that loads replaces the one before.
-    ASSERT_TRUE(image.Load(dir.Write("b.bmp", MakeBmp(Paletted4()))));
+    ASSERT_TRUE(LoadBytes(image, good));
     EXPECT_EQ(image.GetPixel(3, 0), (SRgb{48, 0, 0}));
-
     image.Free();
     EXPECT_TRUE(image.IsEmpty());
-    EXPECT_EQ(image.GetWidth(), 0);
     EXPECT_TRUE(image.GetPalette().empty());
-    EXPECT_FALSE(image.GetPixel(0, 0).has_value());
 }
 
-// The files carry every row they announce, so only the limits can refuse them.
+// The files carry every row they announce, so only the limits can refuse them: 16384 pixels a
+// side, and 64 MiB of rows (16384 x 1024 x 32 bits exactly).
 TEST(DibImage, SidesUpTo16384PixelsAndRowsUpTo64MiBLoad) {
     const struct {
         std::int32_t m_width;
         std::int32_t m_height;
+        std::uint16_t m_bitCount;
         bool m_topDown;
         bool m_loads;
     } sides[] = {
         // clang-format off
-        {16384, 1, false, true}, {16385, 1, false, false},
-        {1, 16384, true, true}, {1, 16385, false, false}, {1, 16385, true, false},
+        {16384, 1, 1, false, true}, {16385, 1, 1, false, false}, {1, 16384, 1, true, true},
+        {1, 16385, 1, false, false}, {1, 16385, 1, true, false}, {16384, 1024, 32, true, true},
+        {16384, 1025, 32, true, false},
         // clang-format on
     };
     for (const auto& side : sides) {
         SBmpLayout layout;
         layout.m_width = side.m_width;
         layout.m_height = side.m_height;
-        layout.m_bitCount = 1;
+        layout.m_bitCount = side.m_bitCount;
         layout.m_topDown = side.m_topDown;
         CDibImage image;
         EXPECT_EQ(LoadBytes(image, MakeBmp(layout)), side.m_loads)
-            << side.m_width << "x" << side.m_height << (side.m_topDown ? " top-down" : "");
-    }
-
-    // 16384 x 1024 x 32 bits is exactly 64 MiB of rows.
-    SBmpLayout layout;
-    layout.m_width = 16384;
-    layout.m_height = 1024;
-    layout.m_bitCount = 32;
-    layout.m_topDown = true;
-    layout.m_pixel = [](int x, int y) { return static_cast<std::uint32_t>(x ^ y); };
-    std::string bytes = MakeBmp(layout);
-    CDibImage image;
-    ASSERT_TRUE(LoadBytes(image, bytes));
-    EXPECT_EQ(image.GetPixel(16383, 1023), (SRgb{0, 0x3C, 0}));
-    // One row more, with its data, is too much.
-    bytes.append(16384 * 4, '\0');
-    PatchU32(bytes, BMP_HEIGHT_AT, static_cast<std::uint32_t>(-1025));
-    PatchU32(bytes, BMP_TOTAL_SIZE_AT, static_cast<std::uint32_t>(bytes.size()));
-    EXPECT_FALSE(LoadBytes(image, bytes));
-    EXPECT_TRUE(image.IsEmpty());
-}
-
-TEST(DibImage, ReplaceColorChangesExactlyTheKeyPixelsInEveryFormat) {
-    for (const SBmpCase& c : AllFormatCases()) {
-        SCOPED_TRACE(c.m_name);
-        CDibImage image;
-        ASSERT_TRUE(LoadBytes(image, MakeBmp(c.m_layout)));
-        const SRgb keyShown = *image.GetPixel(0, 0);
-        image.ReplaceColor(keyShown, GREY);
-        for (int y = 0; y < c.m_layout.m_height; ++y) {
-            for (int x = 0; x < c.m_layout.m_width; ++x) {
-                const SRgb before = c.m_expected(x, y);
-                EXPECT_EQ(image.GetPixel(x, y), before == keyShown ? GREY : before)
-                    << x << "," << y;
-            }
-        }
+            << side.m_width << "x" << side.m_height << "x" << side.m_bitCount;
     }
 }
