@@ -64,38 +64,24 @@ protected:
 } // namespace
 
 // Boxes cover left..right-1 and top..bottom-1, as on the platform the diagram was made for.
-TEST_F(TsViewTest, SquareViewFrameCircleAndAxes) {
-    const QImage image = Render(200, 200);
+TEST_F(TsViewTest, SquareViewFrameCircleAxesAndAVectorOfAngle0) {
+    const QImage empty = Render(200, 200);
     // White background inside a black frame.
-    ExpectPixels(image, BLACK,
+    ExpectPixels(empty, BLACK,
                  {{0, 0}, {199, 0}, {0, 199}, {199, 199}, {50, 0}, {0, 50}, {199, 50}, {50, 199}});
     // The circle's box is (24, 24, 177, 177): outline at 24 and 176 (beside the axes).
-    ExpectPixels(image, BLACK, {{24, 99}, {176, 99}, {99, 24}, {99, 176}});
+    ExpectPixels(empty, BLACK, {{24, 99}, {176, 99}, {99, 24}, {99, 176}});
     ExpectPixels(
-        image, WHITE,
+        empty, WHITE,
         {{1, 1}, {198, 198}, {23, 99}, {177, 99}, {99, 23}, {99, 177}, {99, 10}, {101, 10}});
-    ExpectPixels(image, CIRCLE, {{25, 99}, {175, 101}});
+    ExpectPixels(empty, CIRCLE, {{25, 99}, {175, 101}});
     // Axes over everything, the full height and width of the square.
     for (int i = 0; i < 200; ++i) {
-        ExpectPixels(image, AXIS, {{100, i}, {i, 100}});
+        ExpectPixels(empty, AXIS, {{100, i}, {i, 100}});
     }
     // No vector has a magnitude: nothing red, no label.
-    EXPECT_EQ(Count(image, VECTOR, image.rect()), 0);
-    EXPECT_EQ(Count(image, DOT, image.rect()), 0);
-}
-
-// The frame's geometry is pinned in the core tests; here that the view draws the axis it gives.
-TEST_F(TsViewTest, WideViewAxisEndsAtTheSmallerSide) {
-    const QImage image = Render(240, 180);
-    for (int i = 0; i < 180; ++i) {
-        ExpectPixels(image, AXIS, {{i, 90}, {120, i}});
-    }
-    ExpectPixels(image, CIRCLE, {{180, 90}});
-    ExpectPixels(image, BLACK, {{239, 90}});
-}
-
-TEST_F(TsViewTest, VectorOfAngle0AndMagnitude100) {
-    const QImage empty = Render(200, 200);
+    EXPECT_EQ(Count(empty, VECTOR, empty.rect()), 0);
+    EXPECT_EQ(Count(empty, DOT, empty.rect()), 0);
     Set(20, 100);
     const QImage image = Render(200, 200);
     // The red line runs along the axis from the centre towards the tip (177, 100).
@@ -113,6 +99,16 @@ TEST_F(TsViewTest, VectorOfAngle0AndMagnitude100) {
     EXPECT_EQ(Count(empty, BLACK, firstLine), 0);
     EXPECT_GT(Count(image, BLACK, firstLine), 10);
     EXPECT_EQ(Count(image, BLACK, QRect(177, 60, 22, 19)), 0);
+}
+
+// The frame's geometry is pinned in the core tests; here that the view draws the axis it gives.
+TEST_F(TsViewTest, WideViewAxisEndsAtTheSmallerSide) {
+    const QImage image = Render(240, 180);
+    for (int i = 0; i < 180; ++i) {
+        ExpectPixels(image, AXIS, {{i, 90}, {120, i}});
+    }
+    ExpectPixels(image, CIRCLE, {{180, 90}});
+    ExpectPixels(image, BLACK, {{239, 90}});
 }
 
 TEST_F(TsViewTest, HugeMagnitudesAreDrawnAndClipped) {
