@@ -33,7 +33,8 @@ protected:
         EXPECT_TRUE(m_parser.SetVariable("x", 6.0));
     }
 
-    // Expects success and returns the value. Evaluate on the same object must agree.
+    // Expects success and returns the value. Evaluate on the same object must agree, and
+    // success clears the error record an earlier formula left.
     double Eval(const std::string& text, bool assignment = false) {
         double result = -1.0;
         bool assigned = !assignment;
@@ -42,6 +43,9 @@ protected:
                            << " at " << m_parser.GetErrorPosition();
         EXPECT_EQ(assigned, assignment) << text;
         EXPECT_EQ(m_parser.Evaluate(text.c_str()), result) << "Evaluate: " << text;
+        EXPECT_EQ(m_parser.GetErrorCode(), 0) << text;
+        EXPECT_STREQ(m_parser.GetErrorToken(), "") << text;
+        EXPECT_EQ(m_parser.GetErrorPosition(), 0u) << text;
         return result;
     }
 

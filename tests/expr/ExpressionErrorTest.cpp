@@ -5,21 +5,14 @@
 
 class ExpressionErrorTest : public ExprTest {};
 
-// Only space and tab are blanks, and a UTF-8 umlaut is no letter.
-TEST_F(ExpressionErrorTest, CharactersOutsideEveryToken) {
-    const SErrorCase cases[] = {
-        {"2_", 1, "_", 1},      {"x & 1", 1, "&", 2}, {"\"1\"", 1, "\"", 0},
-        {"sin(0]", 1, "]", 5},  {"y z _", 1, "_", 4}, {"\xC3\xA4", 1, "\xC3", 0},
-        {"2 +\n3", 1, "\n", 3}, {"2\r", 1, "\r", 1},  {"1\f", 1, "\f", 1},
-        {"1\v+1", 1, "\v", 1},
-    };
-    ExpectAll(cases);
-}
-
-// In 'SetBit(1e10, 0)' there is no exponent: 'e10' is taken for the closing parenthesis.
-TEST_F(ExpressionErrorTest, SyntaxErrors) {
+// Only space and tab are blanks, and a UTF-8 umlaut is no letter. In 'SetBit(1e10, 0)' there is
+// no exponent: 'e10' is taken for the closing parenthesis.
+TEST_F(ExpressionErrorTest, UnknownCharactersAndSyntaxErrors) {
     // clang-format off
     const SErrorCase cases[] = {
+        {"2_", 1, "_", 1}, {"x & 1", 1, "&", 2}, {"\"1\"", 1, "\"", 0}, {"sin(0]", 1, "]", 5},
+        {"y z _", 1, "_", 4}, {"\xC3\xA4", 1, "\xC3", 0}, {"2 +\n3", 1, "\n", 3}, {"2\r", 1, "\r", 1},
+        {"1\f", 1, "\f", 1}, {"1\v+1", 1, "\v", 1},
         {"--2", 1, "-", 1}, {"*2", 1, "*", 0}, {"2 + ", 1, "", 4}, {"sin(0 ,", 1, "", 7},
         {"(y z)", 1, ")", 4}, {"(1+2", 2, "", 4}, {"(1 2)", 2, "2", 3}, {"()", 8, ")", 1},
         {"sin()", 8, ")", 4}, {"atan2(1,)", 8, ")", 8}, {"atan2(,1)", 8, ",", 6},
@@ -29,6 +22,7 @@ TEST_F(ExpressionErrorTest, SyntaxErrors) {
     };
     // clang-format on
     ExpectAll(cases);
+    EXPECT_EQ(Code(nullptr), CExpressionParser::ERROR_EMPTY_EXPRESSION);
 }
 
 // Every argument is evaluated, also of 'if'; the first error stands; 'a_b' is looked up before
@@ -78,16 +72,6 @@ TEST_F(ExpressionErrorTest, NestingIsBounded) {
     const SResultCase atTheBound[] = {{nested("(", limit, ")"), 1},
                                       {nested("abs(", limit, ")"), 1}};
     ExpectAll(atTheBound);
-}
-
-TEST_F(ExpressionErrorTest, RecordIsResetBySuccess) {
-    EXPECT_EQ(m_parser.Evaluate("1 +"), 0.0);
-    EXPECT_EQ(m_parser.GetErrorCode(), 1);
-    EXPECT_EQ(m_parser.Evaluate("1 + 1"), 2.0);
-    EXPECT_EQ(m_parser.GetErrorCode(), 0);
-    EXPECT_STREQ(m_parser.GetErrorToken(), "");
-    EXPECT_EQ(m_parser.GetErrorPosition(), 0u);
-    EXPECT_EQ(Code(nullptr), 9);
 }
 
 TEST(ExpressionErrorMessages, AreTheSystemsTexts) {

@@ -6,40 +6,30 @@
 
 class ExpressionResultTest : public ExprTest {};
 
-// The sign binds tighter than '^'; blanks are spaces and tabs.
-TEST_F(ExpressionResultTest, Arithmetic) {
+// The sign binds tighter than '^'; blanks are spaces and tabs. Comparisons bind like '*', so
+// '6 = 2 * 3' is (6 = 2) * 3, and each is decided by its own token; NaN ((-1)^0.5) equals
+// nothing, not even itself. Leftovers after a complete expression are ignored unscanned, a
+// call's closing parenthesis is consumed unseen (in 'abs(-2 7 + 1' the '7' is taken for it),
+// and there is no exponent form.
+TEST_F(ExpressionResultTest, OperatorsComparisonsAndLeftovers) {
+    // clang-format off
     const SResultCase cases[] = {
-        {"2 + 3 * 4", 14}, {"(2 + 3) * 4", 20}, {"10 - 4 - 3", 3},   {"100 / 10 / 5", 2},
-        {"7 % 3", 1},      {"-7 % 3", -1},      {"7.5 % 2", 1.5},    {"2 ^ 10", 1024},
-        {"2 * 3 ^ 2", 18}, {"-x", -6},          {"+x", 6},           {"2 - -3", 5},
-        {"-2^2", 4},       {"2^-1", 0.5},       {"0.5 + .25", 0.75}, {"1.2.3", 1.2},
-        {".", 0},          {"\t2\t+ 3 ", 5},
+        {"2 + 3 * 4", 14}, {"(2 + 3) * 4", 20}, {"10 - 4 - 3", 3}, {"100 / 10 / 5", 2},
+        {"7 % 3", 1}, {"-7 % 3", -1}, {"7.5 % 2", 1.5}, {"2 ^ 10", 1024}, {"2 * 3 ^ 2", 18},
+        {"-x", -6}, {"+x", 6}, {"2 - -3", 5}, {"-2^2", 4}, {"2^-1", 0.5}, {"0.5 + .25", 0.75},
+        {"1.2.3", 1.2}, {".", 0}, {"\t2\t+ 3 ", 5},
+        {"1 + 2 < 4", 2}, {"6 = 2 * 3", 0}, {"3 > 2 = 1", 1}, {"2 = 3", 0}, {"2 == 2", 1},
+        {"2 < 2", 0}, {"2 <= 2", 1}, {"3 <= 2", 0}, {"1 <= 2 < 1", 0}, {"3 > 3", 0}, {"3 >= 3", 1},
+        {"2 >= 3", 0}, {"-1^.5 = -1^.5", 0},
+        {"1 2", 1}, {"(1+2))", 3}, {"2^3^2", 8}, {"1 2_", 1}, {"sin(0", 0}, {"abs(-2 7 + 1", 3},
+        {"1e5", 1},
     };
+    // clang-format on
     ExpectAll(cases);
 }
 
-// Comparisons bind like '*', so '6 = 2 * 3' is (6 = 2) * 3, and each is decided by its own token.
-// NaN ((-1)^0.5) equals nothing, not even itself.
-TEST_F(ExpressionResultTest, Comparisons) {
-    const SResultCase cases[] = {
-        {"1 + 2 < 4", 2}, {"6 = 2 * 3", 0}, {"3 > 2 = 1", 1},     {"2 = 3", 0},      {"2 == 2", 1},
-        {"2 < 2", 0},     {"2 <= 2", 1},    {"3 <= 2", 0},        {"1 <= 2 < 1", 0}, {"3 > 3", 0},
-        {"3 >= 3", 1},    {"2 >= 3", 0},    {"-1^.5 = -1^.5", 0},
-    };
-    ExpectAll(cases);
-}
-
-// The odd rules: leftovers after a complete expression are ignored unscanned, a call's closing
-// parenthesis is consumed unseen (in 'abs(-2 7 + 1' the '7' is taken for it), and there is no
-// exponent form.
-TEST_F(ExpressionResultTest, LeftoversAndUnseenParenthesis) {
-    const SResultCase cases[] = {
-        {"1 2", 1},   {"(1+2))", 3},       {"2^3^2", 8}, {"1 2_", 1},
-        {"sin(0", 0}, {"abs(-2 7 + 1", 3}, {"1e5", 1},
-    };
-    ExpectAll(cases);
-}
-
+// The condition of 'if' is truncated toward zero; beyond the 32-bit range it saturates (2^32
+// would wrap to 0), and NaN counts as 0.
 TEST_F(ExpressionResultTest, ConstantsRegistersAndFunctions) {
     // clang-format off
     const SResultCase cases[] = {
@@ -52,19 +42,11 @@ TEST_F(ExpressionResultTest, ConstantsRegistersAndFunctions) {
         {"log(10)", std::log(10.0)}, {"log10(1000)", 3}, {"sqrt(16)", 4}, {"floor(-2.5)", -3},
         {"ceil(2.1)", 3}, {"abs(-2.5)", 2.5}, {"deg(pi)", 180}, {"rad(180)", 3.141592653589793},
         {"sin (0)", 0},
+        {"if(1, 10, 20)", 10}, {"if(0, 10, 20)", 20}, {"if(0.9, 1, 2)", 2}, {"if(-0.9, 1, 2)", 2},
+        {"if(-exp(700), 1, 2)", 1}, {"if(exp(1000), 1, 2)", 1}, {"if(sqrt(-1), 1, 2)", 2},
+        {"if(4294967296, 1, 2)", 1},
     };
     // clang-format on
-    ExpectAll(cases);
-}
-
-// The condition is truncated toward zero; beyond the 32-bit range it saturates (2^32 would wrap
-// to 0), and NaN counts as 0.
-TEST_F(ExpressionResultTest, If) {
-    const SResultCase cases[] = {
-        {"if(1, 10, 20)", 10},     {"if(0, 10, 20)", 20},       {"if(0.9, 1, 2)", 2},
-        {"if(-0.9, 1, 2)", 2},     {"if(-exp(700), 1, 2)", 1},  {"if(exp(1000), 1, 2)", 1},
-        {"if(sqrt(-1), 1, 2)", 2}, {"if(4294967296, 1, 2)", 1},
-    };
     ExpectAll(cases);
 }
 

@@ -7,7 +7,7 @@ class VariableTest : public ExprTest {};
 
 // Each formula is a further evaluation on the same object, which sees what the earlier ones
 // assigned; an assignment without a value removes.
-TEST_F(VariableTest, AssignmentStoresAndRemoves) {
+TEST_F(VariableTest, AssignmentsStoreAndRemove) {
     EXPECT_EQ(Eval("y z 3", true), 3.0);
     EXPECT_EQ(Eval("y * 2"), 6.0);
     EXPECT_EQ(Eval("y z 1 + 2", true), 3.0);
@@ -20,10 +20,8 @@ TEST_F(VariableTest, AssignmentStoresAndRemoves) {
     EXPECT_EQ(Eval("y z", true), 0.0);
     EXPECT_EQ(Code("y"), CExpressionParser::ERROR_UNKNOWN_VARIABLE);
     EXPECT_EQ(Eval("never z  ", true), 0.0) << "removing an absent variable is no error";
-}
 
-// Assignments before an error stay.
-TEST_F(VariableTest, AssignmentInsideParenthesesAndArguments) {
+    // Inside parentheses and arguments; assignments before an error stay.
     EXPECT_EQ(Eval("(y z 3) + y"), 6.0) << "only a whole-formula assignment reports as one";
     EXPECT_EQ(Eval("sin(a z 0) + a"), 0.0);
     EXPECT_EQ(Eval("if(1, b z 2, c z 3) + b + c"), 7.0) << "every argument is evaluated";
@@ -31,10 +29,8 @@ TEST_F(VariableTest, AssignmentInsideParenthesesAndArguments) {
     EXPECT_EQ(Code("(d z 1) + (f z 1/0)"), CExpressionParser::ERROR_DIVISION_BY_ZERO);
     EXPECT_EQ(Eval("d"), 1.0);
     EXPECT_EQ(Code("f"), CExpressionParser::ERROR_UNKNOWN_VARIABLE);
-}
 
-// A name beginning with 'R' is a register reference when read, whatever was assigned to it.
-TEST_F(VariableTest, RegisterNamesUnderAssignment) {
+    // A name beginning with 'R' is a register reference when read, whatever was assigned to it.
     EXPECT_EQ(Eval("R5 z 3", true), 3.0);
     EXPECT_EQ(Eval("R5"), 42.0);
     EXPECT_TRUE(m_parser.SetVariable("R4", 1.0));
@@ -43,7 +39,7 @@ TEST_F(VariableTest, RegisterNamesUnderAssignment) {
     EXPECT_EQ(Eval("R5"), 42.0);
 }
 
-TEST_F(VariableTest, SetVariableReplacesRemovesAndHidesConstants) {
+TEST_F(VariableTest, SetVariableReplacesRemovesHidesConstantsAndCutsNames) {
     EXPECT_EQ(Eval("e"), 2.718281828459045);
     EXPECT_TRUE(m_parser.SetVariable("e", 1.0));
     EXPECT_EQ(Eval("e"), 1.0);
@@ -60,10 +56,8 @@ TEST_F(VariableTest, SetVariableReplacesRemovesAndHidesConstants) {
     EXPECT_FALSE(m_parser.SetVariable("", 1.0));
     EXPECT_FALSE(m_parser.SetVariable(nullptr, 1.0));
     EXPECT_FALSE(m_parser.RemoveVariable(nullptr));
-}
 
-// Names count by their first 15 characters, in formulas and in SetVariable alike.
-TEST_F(VariableTest, LongNamesCountByTheirFirstFifteenCharacters) {
+    // Names count by their first 15 characters, in formulas and in SetVariable alike.
     EXPECT_EQ(Eval("abcdefghijklmnopqrst z 4", true), 4.0);
     EXPECT_EQ(Eval("abcdefghijklmnoXYZ"), 4.0);
     EXPECT_EQ(Code("abcdefghijklmn"), CExpressionParser::ERROR_UNKNOWN_VARIABLE);
