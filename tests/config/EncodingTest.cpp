@@ -47,43 +47,42 @@ TEST(TextCodec, ValidatesUtf8Strictly) {
 }
 
 // Without a declaration, as editors on Linux write it, valid UTF-8 with non-ASCII text is UTF-8.
-// Character references come out as UTF-8 too.
-TEST(TextEncoding, DocumentsDeclaringOrHoldingUtf8HoldUtf8) {
-    for (const char* prologue :
-         {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "<?xml version=\"1.0\" encoding=\"utf8\"?>",
-          "<?xml version=\"1.0\"?>", "\xEF\xBB\xBF", ""}) {
-        const auto config = LoadNamed(prologue, s_overview + " &#176;C");
-        ASSERT_NE(config, nullptr) << prologue;
-        EXPECT_EQ(config->GetTextEncoding(), ETextEncoding::Utf8) << prologue;
+// Files from handhelds often claim UTF-8 and hold code page 1252; TinyXML's UTF-8 mode would read
+// past its buffer on a cut sequence, so such files are read byte by byte instead. What is shown
+// is UTF-8 either way, character references included.
+TEST(TextEncoding, FollowsTheDeclarationUnlessTheTextIsNoUtf8) {
+    const std::string declaredUtf8 = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+    const std::string undeclared = "<?xml version=\"1.0\"?>";
+    const struct {
+        std::string m_prologue;
+        std::string m_name;
+        ETextEncoding m_encoding;
+        std::string m_display; // before the degree sign
+    } cases[] = {
+        {declaredUtf8, s_overview, ETextEncoding::Utf8, s_overview},
+        {"<?xml version=\"1.0\" encoding=\"utf8\"?>", s_overview, ETextEncoding::Utf8, s_overview},
+        {undeclared, s_overview, ETextEncoding::Utf8, s_overview},
+        {"\xEF\xBB\xBF", s_overview, ETextEncoding::Utf8, s_overview},
+        {"", s_overview, ETextEncoding::Utf8, s_overview},
+        // Bytes that would be valid UTF-8 are taken as declared.
+        {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>", s_overview, ETextEncoding::Cp1252,
+         "\xC3\x83\xC5\x93"
+         "bersicht"},
+        {"<?xml version=\"1.0\" encoding=\"windows-1252\"?>", s_uberCp1252, ETextEncoding::Cp1252,
+         s_uberUtf8},
+        {"", s_uberCp1252, ETextEncoding::Cp1252, s_uberUtf8},
+        {declaredUtf8, s_uberCp1252, ETextEncoding::Cp1252, s_uberUtf8},
+        {undeclared, s_uberCp1252, ETextEncoding::Cp1252, s_uberUtf8},
+    };
+    for (const auto& c : cases) {
+        const auto config = LoadNamed(c.m_prologue, c.m_name + " &#176;C");
+        ASSERT_NE(config, nullptr) << c.m_prologue << c.m_name;
+        EXPECT_EQ(config->GetTextEncoding(), c.m_encoding) << c.m_prologue << c.m_name;
         EXPECT_EQ(config->DisplayText(config->GetParameter(0)->GetName()),
-                  s_overview + " \xC2\xB0" + "C")
-            << prologue;
-    }
-}
-
-TEST(TextEncoding, OtherDocumentsHoldCodePage1252) {
-    for (const char* prologue : {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>",
-                                 "<?xml version=\"1.0\" encoding=\"windows-1252\"?>", ""}) {
-        const auto config = LoadNamed(prologue, s_uberCp1252);
-        ASSERT_NE(config, nullptr) << prologue;
-        EXPECT_EQ(config->GetTextEncoding(), ETextEncoding::Cp1252) << prologue;
-        EXPECT_STREQ(config->GetParameter(0)->GetName(), s_uberCp1252.c_str())
-            << "records keep the bytes as stored";
-        EXPECT_EQ(config->DisplayText(config->GetParameter(0)->GetName()), s_uberUtf8);
-    }
-}
-
-TEST(TextEncoding, InvalidUtf8IsReadAsCodePage1252WhateverTheDeclaration) {
-    // Files from handhelds often claim UTF-8 and hold code page 1252. TinyXML's UTF-8 mode would
-    // read past its buffer on a cut sequence; such files are read byte by byte instead.
-    for (const char* prologue :
-         {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "<?xml version=\"1.0\"?>"}) {
-        const auto config = LoadNamed(prologue, s_uberCp1252);
-        ASSERT_NE(config, nullptr) << prologue;
-        EXPECT_EQ(config->GetTextEncoding(), ETextEncoding::Cp1252) << prologue;
-        EXPECT_EQ(config->DisplayText(config->GetParameter(0)->GetName()), s_uberUtf8);
+                  c.m_display + " \xC2\xB0" + "C")
+            << c.m_prologue << c.m_name;
     }
     const CTempDir dir;
-    const std::string cutAtTheEnd = "<?xml version=\"1.0\"?><ROOT><PARAMETER><P Name=\"a\xF0\xFF";
+    const std::string cutAtTheEnd = undeclared + "<ROOT><PARAMETER><P Name=\"a\xF0\xFF";
     EXPECT_EQ(CConfiguration::LoadFile(dir.Write("cut.xml", cutAtTheEnd)), nullptr);
 }
