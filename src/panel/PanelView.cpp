@@ -11,6 +11,7 @@
 #include "SliderControl.h"
 #include "SwitchImageControl.h"
 #include "TsViewControl.h"
+#include "config/ConfigReader.h"
 #include "config/Configuration.h"
 #include "config/ProgramDirectory.h"
 #include "config/UiObject.h"
@@ -157,7 +158,11 @@ std::unique_ptr<IPageControl> CPanelView::CreateControl(EControlType type, const
     case EControlType::SwitchImage: {
         auto* switcher = new CSwitchImageControl(this);
         for (int i = 0; i < object.GetItemCount(); ++i) {
-            switcher->AddImage(directory + m_configuration.DisplayText(object.GetItemName(i)));
+            // A switch's item names are picture paths and take the same ".gif" rewrite as
+            // every other picture path; combo items, which share the field, are texts.
+            std::string name = m_configuration.DisplayText(object.GetItemName(i));
+            RewriteGifPath(name);
+            switcher->AddImage(directory + name);
         }
         widget = switcher;
         control.reset(switcher);
