@@ -15,27 +15,21 @@ public:
     std::optional<std::int32_t> m_user;
 };
 
-// Makes fake controls, keeping those alive by identifier, and counts page builds.
+// Makes fake controls, listing the latest by identifier, and counts page builds.
 class CFakeHost final : public IPanelHost {
 public:
     std::unique_ptr<IPageControl> CreateControl(EControlType /*type*/, const CUiObject& /*object*/,
                                                 int identifier) override {
         auto control = std::make_unique<CFakeControl>();
-        m_live[identifier] = control.get();
+        m_latest[identifier] = control.get();
         return control;
     }
-    void DestroyControl(std::unique_ptr<IPageControl> control) override {
-        for (auto it = m_live.begin(); it != m_live.end(); ++it) {
-            if (it->second == control.get()) {
-                m_live.erase(it);
-                return;
-            }
-        }
-    }
+    // Those of the page left stay listed until a control of the same identifier replaces them.
+    void DestroyControl(std::unique_ptr<IPageControl> /*control*/) override {}
     void OnPageShown() override { ++m_pagesShown; }
 
-    CFakeControl& At(int identifier) { return *m_live.at(identifier); }
+    CFakeControl& At(int identifier) { return *m_latest.at(identifier); }
 
-    std::map<int, CFakeControl*> m_live;
+    std::map<int, CFakeControl*> m_latest;
     int m_pagesShown = 0;
 };
