@@ -48,9 +48,10 @@ SBmpCase Paletted(const std::string& name, int width, int height, std::uint16_t 
     return c;
 }
 
-SBmpCase TopDown(SBmpCase c) {
-    c.m_name += "_topdown";
-    c.m_layout.m_topDown = true;
+// A variant of a case: a name suffix and one change to its layout.
+SBmpCase Variant(SBmpCase c, const char* suffix, const std::function<void(SBmpLayout&)>& change) {
+    c.m_name += suffix;
+    change(c.m_layout);
     return c;
 }
 
@@ -67,12 +68,6 @@ SBmpCase Resized(std::string name, std::ptrdiff_t extraBytes,
     c.m_name = std::move(name);
     c.m_layout.m_extraBytes = extraBytes;
     c.m_expected = std::move(expected);
-    return c;
-}
-
-SBmpCase ColorsUsed(std::uint32_t used, SBmpCase c) {
-    c.m_name += "_used" + std::to_string(used);
-    c.m_layout.m_colorsUsed = used;
     return c;
 }
 
@@ -95,7 +90,7 @@ std::vector<SBmpCase> AllFormatCases() {
         Paletted("4bit", 5, 4, 4),
         Paletted("4bit_2colors", 9, 8, 4, 2),
         // The whole table counts, whatever the colours-used field says.
-        ColorsUsed(3, Paletted("4bit", 5, 4, 4)),
+        Variant(Paletted("4bit", 5, 4, 4), "_used3", [](SBmpLayout& l) { l.m_colorsUsed = 3; }),
         Paletted("8bit", 5, 3, 8),
         Paletted("8bit_16colors", 40, 30, 8, 16), // as converted from GIF
         // The unused top bit is set on purpose: it must not leak into red.
@@ -115,7 +110,7 @@ std::vector<SBmpCase> AllFormatCases() {
                           return SRgb{Widen5(x * 15), Widen6(y * 63), Widen5(x + 3)};
                       })),
         rgb24, // 9 bytes of pixels, 3 of padding per row
-        TopDown(rgb24),
+        Variant(rgb24, "_topdown", [](SBmpLayout& l) { l.m_topDown = true; }),
         Resized("24bit_extra", 100, Gradient, rgb24),
         Resized("24bit_no_last_padding", -3, Gradient, rgb24),
         Resized(
