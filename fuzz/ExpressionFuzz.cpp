@@ -32,11 +32,6 @@ bool SameValue(double a, double b) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-    LoadConfiguration();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     LoadConfiguration();
     // A block of exactly the text and its terminator, so any read beyond it is caught.
@@ -59,7 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(token[0] == '\0' && position == 0);
     } else {
         Require(result == 0.0 && !assigned);
-        Require(*CExpressionParser::GetErrorMessage(code) != '\0');
         Require(position <= length);
         Require(std::strlen(token) <= CExpressionParser::MAX_ERROR_TOKEN_LENGTH);
         Require(std::strncmp(text.get() + position, token, std::strlen(token)) == 0);

@@ -46,15 +46,13 @@ TEST_F(ExpressionErrorTest, RuntimeErrors) {
 
 TEST_F(ExpressionErrorTest, NestingIsBounded) {
     const auto nested = [](const std::string& open, int depth, const std::string& close) {
-        std::string text;
+        std::string opens;
+        std::string closes;
         for (int i = 0; i < depth; ++i) {
-            text += open;
+            opens += open;
+            closes += close;
         }
-        text += "1";
-        for (int i = 0; i < depth; ++i) {
-            text += close;
-        }
-        return text;
+        return opens + "1" + closes;
     };
     const int limit = CExpressionParser::MAX_NESTING;
     const std::size_t tooDeep = static_cast<std::size_t>(limit);

@@ -56,13 +56,12 @@ TEST_F(CommaLocaleTest, NumbersReadAsInTheCLocale) {
     }
     // The locale really is in force: the C library now stops at the '.'.
     ASSERT_EQ(std::atof("2.5"), 2.0);
+    // clang-format off
     const SResultCase cases[] = {
-        {"2.5", 2.5},
-        {"1.2.3", 1.2},
-        {".25 * x", 1.5},
-        {"0.1 + 0.2", 0.1 + 0.2},
-        {"3.14159265358979323846264338327950288", 3.14159265358979323846264338327950288},
+        {"2.5", 2.5}, {"1.2.3", 1.2}, {".25 * x", 1.5}, {"0.1 + 0.2", 0.1 + 0.2},
         {"2,5", 2.0}, // a comma stays a delimiter
+        {"3.14159265358979323846264338327950288", 3.14159265358979323846264338327950288},
     };
+    // clang-format on
     ExpectAll(cases);
 }
