@@ -29,13 +29,18 @@ TEST(SimulatorProtocol, DeviceModelAnswersTheHost) {
     EXPECT_EQ(model.Counts().m_rejected, 1u);
 }
 
-// The end-to-end test ramps a register; the demo turns vectors.
-TEST(SimulatorAnimation, RampsAndTurnsVectors) {
+// The end-to-end test ramps a register; the demo also swings sines and turns vectors.
+TEST(SimulatorAnimation, RampsSwingsAndTurnsVectors) {
     using Values = std::vector<std::pair<std::int32_t, std::int32_t>>;
     const auto ramp = ParseAnimation("ramp:5:0:100:10");
     ASSERT_TRUE(ramp.has_value());
     EXPECT_EQ(AnimationValues(*ramp, 2.5), (Values{{5, 25}}));
     EXPECT_EQ(AnimationValues(*ramp, 12.5), (Values{{5, 25}})) << "starts again each period";
+    // Fractions in every field, and a phase.
+    const auto sine = ParseAnimation("sine:6:-2.5:20.5:2.5:90");
+    ASSERT_TRUE(sine.has_value());
+    EXPECT_EQ(AnimationValues(*sine, 0.0), (Values{{6, 18}}));
+    EXPECT_EQ(AnimationValues(*sine, 1.25), (Values{{6, -23}}));
     const auto vector = ParseAnimation("vector:20:21:100:8:90");
     ASSERT_TRUE(vector.has_value());
     EXPECT_EQ(AnimationValues(*vector, 0.0), (Values{{20, 0}, {21, 100}}));
