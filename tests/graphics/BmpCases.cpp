@@ -9,13 +9,9 @@ std::uint32_t U(int value) {
     return static_cast<std::uint32_t>(value);
 }
 
-// Bit replication of an n-bit channel value to 8 bits, written out per width.
-std::uint8_t Widen5(int value) {
-    return static_cast<std::uint8_t>((U(value) << 3) | (U(value) >> 2));
-}
-
-std::uint8_t Widen6(int value) {
-    return static_cast<std::uint8_t>((U(value) << 2) | (U(value) >> 4));
+// Bit replication of a 5- or 6-bit channel value to 8 bits.
+std::uint8_t Widen(int value, unsigned bits) {
+    return static_cast<std::uint8_t>((U(value) << (8 - bits)) | (U(value) >> (2 * bits - 8)));
 }
 
 SBmpCase Case(std::string name, int width, int height, std::uint16_t bits,
@@ -100,14 +96,14 @@ std::vector<SBmpCase> AllFormatCases() {
                 return 0x8000u | (U(x * 10) << 10) | (U(y * 15 + 1) << 5) | U(31 - x - y);
             },
             [](int x, int y) {
-                return SRgb{Widen5(x * 10), Widen5(y * 15 + 1), Widen5(31 - x - y)};
+                return SRgb{Widen(x * 10, 5), Widen(y * 15 + 1, 5), Widen(31 - x - y, 5)};
             }),
         WithMasks({0xF800u, 0x07E0u, 0x001Fu},
                   Case(
                       "16bit_565", 3, 2, 16,
                       [](int x, int y) { return (U(x * 15) << 11) | (U(y * 63) << 5) | U(x + 3); },
                       [](int x, int y) {
-                          return SRgb{Widen5(x * 15), Widen6(y * 63), Widen5(x + 3)};
+                          return SRgb{Widen(x * 15, 5), Widen(y * 63, 6), Widen(x + 3, 5)};
                       })),
         rgb24, // 9 bytes of pixels, 3 of padding per row
         Variant(rgb24, "_topdown", [](SBmpLayout& l) { l.m_topDown = true; }),

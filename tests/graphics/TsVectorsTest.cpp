@@ -1,7 +1,5 @@
 #include "graphics/TsVectors.h"
-#include "ConfigFixture.h"
-#include "config/Configuration.h"
-#include "config/RegisterValue.h"
+#include "TsRegisters.h"
 #include "graphics/TsGeometry.h"
 #include "platform/TextCodec.h"
 
@@ -105,26 +103,8 @@ TEST(TsGeometry, LabelCarriesTheDegreeSignOfCodePage1252) {
 
 namespace {
 
-const char* const s_parameters =
-    "<P Id=\"20\" Value=\"0\" Minimum=\"-2147483648\" Maximum=\"2147483647\"/>"
-    "<P Id=\"21\" Value=\"0\" Minimum=\"-1000\" Maximum=\"1000\"/>"
-    "<P Id=\"22\" Value=\"0\" Minimum=\"-1000\" Maximum=\"1000\"/>"
-    // 23 is not declared: vector 2 has no y component.
-    "<P Id=\"24\" Value=\"0\" Minimum=\"-1000\" Maximum=\"1000\"/>"
-    "<P Id=\"25\" Value=\"0\" Minimum=\"-1000\" Maximum=\"1000\"/>"
-    "<P Id=\"26\" Value=\"5\" Minimum=\"-1000\" Maximum=\"1000\"/>"
-    "<P Id=\"27\" Value=\"0\" Minimum=\"-1000\" Maximum=\"1000\"/>"
-    "<P Id=\"19\" Value=\"9\"/><P Id=\"28\" Value=\"9\"/>";
-
-class TsVectorsTest : public ::testing::Test {
+class TsVectorsTest : public ::testing::Test, public CTsRegisters {
 protected:
-    TsVectorsTest() : m_fixture(MakeConfigXml(s_parameters)) {}
-
-    void Set(std::int32_t registerNumber, double value) {
-        CRegisterValue change(SOURCE_DEVICE, registerNumber, value);
-        m_fixture.Config().Update(change);
-    }
-
     Vectors All() const {
         Vectors all;
         for (int k = 0; k < 4; ++k) {
@@ -134,14 +114,14 @@ protected:
         return all;
     }
 
-    CConfigFixture m_fixture;
     CTsVectors m_vectors;
 };
 
 } // namespace
 
 TEST_F(TsVectorsTest, RefreshRecomputesTheVectorsOfChangedDeclaredRegisters) {
-    // Register 26 starts at 5; the others at 0 leave their slots as they are.
+    // Register 26 is 5 at the first refresh; the others at 0 leave their slots as they are.
+    Set(26, 5);
     EXPECT_TRUE(m_vectors.Refresh());
     EXPECT_EQ(All(), (Vectors{Point{0, 0}, {0, 0}, {0, 0}, {0, 5}}));
     EXPECT_FALSE(m_vectors.Refresh());

@@ -1,8 +1,6 @@
 #include "graphics/TsView.h"
-#include "ConfigFixture.h"
 #include "QtTestSupport.h"
-#include "config/Configuration.h"
-#include "config/RegisterValue.h"
+#include "TsRegisters.h"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +18,6 @@ const QRgb AXIS = qRgb(255, 255, 0);
 const QRgb VECTOR = qRgb(255, 10, 10);
 const QRgb DOT = qRgb(255, 20, 20);
 
-const char* const s_parameters =
-    "<P Id=\"20\" Value=\"0\" Minimum=\"-2147483648\" Maximum=\"2147483647\"/>"
-    "<P Id=\"21\" Value=\"0\" Minimum=\"-2147483648\" Maximum=\"2147483647\"/>"
-    "<P Id=\"22\" Value=\"0\"/><P Id=\"23\" Value=\"0\"/>"
-    "<P Id=\"24\" Value=\"0\"/><P Id=\"25\" Value=\"0\"/>"
-    "<P Id=\"26\" Value=\"0\"/><P Id=\"27\" Value=\"0\"/>";
-
 class CCountingView : public CTsView {
 public:
     int m_paints = 0;
@@ -38,15 +29,8 @@ protected:
     }
 };
 
-class TsViewTest : public ::testing::Test {
+class TsViewTest : public ::testing::Test, public CTsRegisters {
 protected:
-    TsViewTest() : m_fixture(MakeConfigXml(s_parameters)) {}
-
-    void Set(std::int32_t registerNumber, double value) {
-        CRegisterValue change(SOURCE_DEVICE, registerNumber, value);
-        m_fixture.Config().Update(change);
-    }
-
     QImage Render(int width, int height) {
         m_view.resize(width, height);
         m_view.Refresh();
@@ -68,7 +52,6 @@ protected:
 
     // Widgets need the application object first.
     QApplication& m_application = EnsureApplication();
-    CConfigFixture m_fixture;
     CCountingView m_view;
 };
 
