@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 namespace {
 
 const std::string CONFIRMED = "<TEXT Value=\"Start\"/><SETTINGS Nachfrage=\"true\"/>";
@@ -136,22 +140,61 @@ TEST_F(PanelControllerTest, ButtonsWriteThroughEveryOutputFormulaAfterConfirmati
 
 // The question's modal loop keeps the timer running: a page switch meanwhile voids the answer.
 TEST_F(PanelControllerTest, AnswerAfterAPageSwitchIsDropped) {
-    class CSwitchingService final : public IMessageService {
-    public:
-        explicit CSwitchingService(CPanelController& controller) : m_controller(controller) {}
+    struct SSwitchingService final : IMessageService {
+        CPanelController* m_controller;
         EMessageResult ShowMessage(const std::string&, const std::string&, EMessageIcon,
                                    EMessageButtons) override {
-            m_controller.ShowPage(1);
+            m_controller->ShowPage(1);
             return EMessageResult::Ok;
         }
-
-    private:
-        CPanelController& m_controller;
-    } service(m_controller);
+    } service;
+    service.m_controller = &m_controller;
     m_controller.ShowPage(0);
     SetMessageService(&service);
     m_controller.OnControlCommand(CONFIRMED_WRITER, &m_host.At(CONFIRMED_WRITER));
     SetMessageService(&m_messages);
     EXPECT_EQ(m_controller.GetCurrentPage(), 1);
     EXPECT_TRUE(Written().empty());
+}
+
+// The serial reader thread updates the store, page requests among its changes, while the
+// user-interface thread refreshes and switches pages; then the panel unregisters while the
+// reader still runs. Run under ThreadSanitizer, this checks the queue's and the listener
+// table's locking.
+TEST_F(PanelControllerTest, ReaderUpdatesWhileTheUserInterfaceSwitchesPages) {
+    CConfiguration& config = m_fixture.Config();
+    auto controller = std::make_unique<CPanelController>(config, m_host);
+    config.AddListener(controller.get());
+    controller->ShowPage(0);
+
+    std::atomic<bool> stop{false};
+    std::thread reader([&] {
+        for (int n = 0; !stop.load(); ++n) {
+            // Every third change asks for the next page: 0, 1, 2, 0, ...
+            CRegisterValue value = n % 3 == 0 ? CRegisterValue(SOURCE_DEVICE, 997, (n / 3) % 3)
+                                              : CRegisterValue(SOURCE_DEVICE, 1 + n % 2, n);
+            config.Update(value);
+        }
+    });
+
+    // Until enough requests have crossed over from the reader, within a generous bound.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    int switchedByRequest = 0;
+    for (int tick = 0; switchedByRequest < 100 && std::chrono::steady_clock::now() < deadline;
+         ++tick) {
+        const int built = m_host.m_pagesShown;
+        controller->RefreshControls();
+        switchedByRequest += m_host.m_pagesShown - built;
+        if (tick % 7 == 0) {
+            controller->ShowPage(tick % 3);
+        }
+    }
+    // Removed while the reader still runs, and freed at once: a late call would touch freed
+    // memory, which the sanitizers report.
+    config.RemoveListener(controller.get());
+    controller.reset();
+    stop.store(true);
+    reader.join();
+
+    EXPECT_GE(switchedByRequest, 100);
 }
