@@ -19,12 +19,9 @@ class CommissioningTest : public ::testing::Test {
 protected:
     CommissioningTest()
         : m_fixture(MakeConfigXml(
-              "<P Id=\"12\" Value=\"1\" Maximum=\"1000\" SendSerial=\"true\" SetOnLoad=\"true\" "
-              "ReadOnSave=\"true\"/>"
-              "<P Id=\"13\" Value=\"2\" Maximum=\"1000\" SendSerial=\"true\" SetOnLoad=\"true\" "
-              "ReadOnSave=\"true\"/>"
-              "<P Id=\"14\" Value=\"3\" SetOnLoad=\"true\"/>"
-              "<P Id=\"999\" Value=\"0\" SendSerial=\"true\"/>")) {
+              "<P Id='12' Maximum='1000' SendSerial='true' SetOnLoad='true' ReadOnSave='true'/>"
+              "<P Id='13' Maximum='1000' SendSerial='true' SetOnLoad='true' ReadOnSave='true'/>"
+              "<P Id='14' Value='3' SetOnLoad='true'/><P Id='999' SendSerial='true'/>")) {
         m_model.LoadFrom(m_fixture.Config());
         m_options.m_reportInterval = 0ms; // reports only when asked
     }
