@@ -14,15 +14,14 @@
 
 namespace {
 
-const std::string CONFIRMED = "<TEXT Value=\"Start\"/><SETTINGS Nachfrage=\"true\"/>";
-
 // Page 0: a bar, a lower-case "button" (no control), a button writing two registers, a field,
-// a diagram and two confirmed buttons, one without formulas.
+// a diagram and a confirmed button.
 const std::string s_pages =
     Page(Control("Bar", Input("R1")) + Control("button", "") +
          Control("Button", Output("x + R1", 2) + Output("x * 10", 1)) + Control("Field", "") +
-         Control("TsView", "") + Control("Button", CONFIRMED) +
-         Control("Button", CONFIRMED + Output("x", 5))) +
+         Control("TsView", "") +
+         Control("Button",
+                 "<TEXT Value=\"Start\"/><SETTINGS Nachfrage=\"true\"/>" + Output("x", 5))) +
     Page(Control("Label", "")) + Page(Control("Bar", Input("R1 * 2")));
 
 const std::string s_parameters = Parameter(1) + Parameter(2) + Parameter(5) + Parameter(997);
@@ -31,8 +30,7 @@ constexpr int BAR = 2000;
 constexpr int BUTTON = 2002;
 constexpr int FIELD = 2003;
 constexpr int TSVIEW = 2004;
-constexpr int CONFIRMED_BUTTON = 2005;
-constexpr int CONFIRMED_WRITER = 2006;
+constexpr int CONFIRMED = 2005;
 
 class PanelControllerTest : public ::testing::Test {
 protected:
@@ -66,7 +64,7 @@ TEST_F(PanelControllerTest, RefreshPushesChangedValuesAndEverythingAfterReturnin
     m_controller.ShowPage(0);
     // "button" makes no control, and the next object still has 2000 + its own index.
     EXPECT_EQ(m_host.m_latest.count(2001), 0U);
-    EXPECT_EQ(m_host.m_latest.size(), 6U);
+    EXPECT_EQ(m_host.m_latest.size(), 5U);
     m_controller.RefreshControls();
     EXPECT_EQ(m_host.At(BAR).m_shown, std::vector<std::int32_t>{5});
     EXPECT_EQ(m_host.At(FIELD).m_shown, std::vector<std::int32_t>{0});
@@ -124,18 +122,15 @@ TEST_F(PanelControllerTest, ButtonsWriteThroughEveryOutputFormulaAfterConfirmati
     EXPECT_EQ(Written(), (Writes{{2, 5.0}, {1, 10.0}}));
 
     m_messages.SetNextAnswer(EMessageResult::Cancel);
-    m_controller.OnControlCommand(CONFIRMED_WRITER, &m_host.At(CONFIRMED_WRITER));
+    m_controller.OnControlCommand(CONFIRMED, &m_host.At(CONFIRMED));
     EXPECT_TRUE(Written().empty());
     m_messages.SetNextAnswer(EMessageResult::Ok);
-    m_controller.OnControlCommand(CONFIRMED_WRITER, &m_host.At(CONFIRMED_WRITER));
+    m_controller.OnControlCommand(CONFIRMED, &m_host.At(CONFIRMED));
     EXPECT_EQ(Written(), (Writes{{5, 1.0}}));
-    // OK on a button without formulas writes nothing.
-    m_controller.OnControlCommand(CONFIRMED_BUTTON, &m_host.At(CONFIRMED_BUTTON));
-    EXPECT_TRUE(Written().empty());
 
     const CFakeMessageService::SMessage question{"Do you really want to execute :Start:", "Warning",
                                                  EMessageIcon::Question, EMessageButtons::OkCancel};
-    EXPECT_EQ(m_messages.Messages(), CFakeMessageService::MessageList(3, question));
+    EXPECT_EQ(m_messages.Messages(), CFakeMessageService::MessageList(2, question));
 }
 
 // The question's modal loop keeps the timer running: a page switch meanwhile voids the answer.
@@ -151,7 +146,7 @@ TEST_F(PanelControllerTest, AnswerAfterAPageSwitchIsDropped) {
     service.m_controller = &m_controller;
     m_controller.ShowPage(0);
     SetMessageService(&service);
-    m_controller.OnControlCommand(CONFIRMED_WRITER, &m_host.At(CONFIRMED_WRITER));
+    m_controller.OnControlCommand(CONFIRMED, &m_host.At(CONFIRMED));
     SetMessageService(&m_messages);
     EXPECT_EQ(m_controller.GetCurrentPage(), 1);
     EXPECT_TRUE(Written().empty());

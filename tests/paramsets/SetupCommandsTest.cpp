@@ -24,10 +24,8 @@ namespace {
 class SetupCommandsTest : public ::testing::Test {
 protected:
     SetupCommandsTest()
-        : m_fixture(MakeConfigXml(
-              "<P Id=\"12\" Value=\"0\" Maximum=\"1000\" SendSerial=\"true\" SetOnLoad=\"true\"/>"
-              "<P Id=\"13\" Value=\"0\" Maximum=\"1000\" SendSerial=\"true\" SetOnLoad=\"true\"/>"
-              "<P Id=\"14\" Value=\"0\" SetOnLoad=\"true\" ReadOnSave=\"true\"/>")) {
+        : m_fixture(MakeConfigXml("<P Id='12' SetOnLoad='true'/><P Id='13' SetOnLoad='true'/>"
+                                  "<P Id='14' SetOnLoad='true'/>")) {
         SetPortName(DEFAULT_PORT_NAME);
         m_window.setGeometry(100, 100, 400, 300);
         m_connect = new QAction("Connect -- COM8:", &m_window);
@@ -115,8 +113,8 @@ TEST_F(SetupCommandsTest, ParameterListOpensWithoutAnOwnerFromItsEntryAndItsComm
 // The values applied and their order are the parameter-set tests' (the same load).
 TEST_F(SetupCommandsTest, LoadSetupShowsTheProgressInTheTitle) {
     const std::string path = m_fixture.Dir().Write(
-        "set.tnv", "<REGISTER><VALUE Register=\"12\" Value=\"500\"/><VALUE Register=\"14\" "
-                   "Value=\"9\"/><VALUE Register=\"13\" Value=\"-3\"/></REGISTER>\n");
+        "set.tnv", "<REGISTER><V Register='12' Value='5'/><V Register='14' Value='9'/>"
+                   "<V Register='13' Value='-3'/></REGISTER>");
     m_files.SetNextAnswer(path);
     m_commands->OnCommand(ID_LOAD_SETUP);
     const CFakeMessageService::SMessage loaded{"<3> Parameter loaded from " + path + " ", "OK",
