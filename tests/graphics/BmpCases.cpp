@@ -57,16 +57,6 @@ SBmpCase WithMasks(SPixelMasks masks, SBmpCase c) {
     return c;
 }
 
-// Junk after the pixel data, or the data cut short: rows from the first stored (the bottom one)
-// on as far as it goes.
-SBmpCase Resized(std::string name, std::ptrdiff_t extraBytes,
-                 std::function<SRgb(int, int)> expected, SBmpCase c) {
-    c.m_name = std::move(name);
-    c.m_layout.m_extraBytes = extraBytes;
-    c.m_expected = std::move(expected);
-    return c;
-}
-
 SRgb Gradient(int x, int y) {
     return {static_cast<std::uint8_t>(x * 40 + 3), static_cast<std::uint8_t>(y * 60 + 7),
             static_cast<std::uint8_t>(200 - x * y)};
@@ -77,8 +67,12 @@ SRgb Gradient(int x, int y) {
 std::vector<SBmpCase> AllFormatCases() {
     const SBmpCase rgb24 = Case(
         "24bit", 3, 4, 24, [](int x, int y) { return Rgb24(Gradient(x, y)); }, Gradient);
-    const SBmpCase rgb24Square = Case(
-        "24bit_square", 4, 4, 24, [](int x, int y) { return Rgb24(Gradient(x, y)); }, Gradient);
+    // Data cut short fills the rows from the first stored (the bottom one) on as far as it goes.
+    SBmpCase twoRows = Variant(
+        Case(
+            "24bit", 4, 4, 24, [](int x, int y) { return Rgb24(Gradient(x, y)); }, Gradient),
+        "_two_rows", [](SBmpLayout& l) { l.m_extraBytes = -24; });
+    twoRows.m_expected = [](int x, int y) { return y < 2 ? SRgb{} : Gradient(x, y); };
     // Odd widths put the row padding and partly used bytes to work.
     return {
         Paletted("1bit", 13, 3, 1),
@@ -107,11 +101,9 @@ std::vector<SBmpCase> AllFormatCases() {
                       })),
         rgb24, // 9 bytes of pixels, 3 of padding per row
         Variant(rgb24, "_topdown", [](SBmpLayout& l) { l.m_topDown = true; }),
-        Resized("24bit_extra", 100, Gradient, rgb24),
-        Resized("24bit_no_last_padding", -3, Gradient, rgb24),
-        Resized(
-            "24bit_two_rows", -24, [](int x, int y) { return y < 2 ? SRgb{} : Gradient(x, y); },
-            rgb24Square),
+        Variant(rgb24, "_extra", [](SBmpLayout& l) { l.m_extraBytes = 100; }),
+        Variant(rgb24, "_no_last_padding", [](SBmpLayout& l) { l.m_extraBytes = -3; }),
+        twoRows,
         // The fourth byte is not alpha; whatever it holds, the pixel shows its colour.
         Case(
             "32bit", 4, 3, 32,
