@@ -3,56 +3,40 @@
 
 #include <string>
 
-namespace {
-
-constexpr bool ASSIGNS = true;
-constexpr int UNKNOWN = CExpressionParser::ERROR_UNKNOWN_VARIABLE;
-
-// One formula of a sequence on the same parser: its value and whether it assigned, or the error
-// it fails with when m_code is set.
-struct SStep {
-    const char* m_text;
-    double m_value;
-    bool m_assignment = false;
-    int m_code = 0;
-};
-
-} // namespace
-
-class VariableTest : public ExprTest {
-protected:
-    void Run(std::initializer_list<SStep> steps) {
-        for (const SStep& step : steps) {
-            if (step.m_code != 0) {
-                EXPECT_EQ(Code(step.m_text), step.m_code) << step.m_text;
-            } else {
-                EXPECT_EQ(Eval(step.m_text, step.m_assignment), step.m_value) << step.m_text;
-            }
-        }
-    }
-};
+class VariableTest : public ExprTest {};
 
 // Each formula is a further evaluation on the same object, which sees what the earlier ones
-// assigned; an assignment without a value removes. The assignment word only has to begin with
-// 'z', 'yz' is one name, a newline is no blank, and removing an absent variable is no error.
-// Inside parentheses and arguments only a whole-formula assignment reports as one, every
-// argument is evaluated, and assignments before an error stay. A name beginning with 'R' is a
-// register reference when read, whatever was assigned to it.
+// assigned; an assignment without a value removes.
 TEST_F(VariableTest, AssignmentsStoreAndRemove) {
-    // clang-format off
-    Run({
-        {"y z 3", 3, ASSIGNS}, {"y * 2", 6}, {"y z 1 + 2", 3, ASSIGNS}, {"y zz 5", 5, ASSIGNS},
-        {"y", 5}, {"y\tz\t7", 7, ASSIGNS}, {"yz 3", 0, false, UNKNOWN},
-        {"y\nz 3", 0, false, CExpressionParser::ERROR_SYNTAX}, {"y", 7}, {"y z", 0, ASSIGNS},
-        {"y", 0, false, UNKNOWN}, {"never z  ", 0, ASSIGNS},
-        {"(y z 3) + y", 6}, {"sin(a z 0) + a", 0}, {"if(1, b z 2, c z 3) + b + c", 7}, {"y", 3},
-        {"(d z 1) + (f z 1/0)", 0, false, CExpressionParser::ERROR_DIVISION_BY_ZERO}, {"d", 1},
-        {"f", 0, false, UNKNOWN},
-        {"R5 z 3", 3, ASSIGNS}, {"R5", 42}, {"R5 z", 0, ASSIGNS}, {"R5", 42},
-    });
-    // clang-format on
+    EXPECT_EQ(Eval("y z 3", true), 3.0);
+    EXPECT_EQ(Eval("y * 2"), 6.0);
+    EXPECT_EQ(Eval("y z 1 + 2", true), 3.0);
+    EXPECT_EQ(Eval("y zz 5", true), 5.0) << "the word only has to begin with 'z'";
+    EXPECT_EQ(Eval("y"), 5.0);
+    EXPECT_EQ(Eval("y\tz\t7", true), 7.0);
+    EXPECT_EQ(Code("yz 3"), CExpressionParser::ERROR_UNKNOWN_VARIABLE) << "'yz' is one name";
+    EXPECT_EQ(Code("y\nz 3"), CExpressionParser::ERROR_SYNTAX) << "a newline is no blank";
+    EXPECT_EQ(Eval("y"), 7.0);
+    EXPECT_EQ(Eval("y z", true), 0.0);
+    EXPECT_EQ(Code("y"), CExpressionParser::ERROR_UNKNOWN_VARIABLE);
+    EXPECT_EQ(Eval("never z  ", true), 0.0) << "removing an absent variable is no error";
+
+    // Inside parentheses and arguments; assignments before an error stay.
+    EXPECT_EQ(Eval("(y z 3) + y"), 6.0) << "only a whole-formula assignment reports as one";
+    EXPECT_EQ(Eval("sin(a z 0) + a"), 0.0);
+    EXPECT_EQ(Eval("if(1, b z 2, c z 3) + b + c"), 7.0) << "every argument is evaluated";
+    EXPECT_EQ(Eval("y"), 3.0);
+    EXPECT_EQ(Code("(d z 1) + (f z 1/0)"), CExpressionParser::ERROR_DIVISION_BY_ZERO);
+    EXPECT_EQ(Eval("d"), 1.0);
+    EXPECT_EQ(Code("f"), CExpressionParser::ERROR_UNKNOWN_VARIABLE);
+
+    // A name beginning with 'R' is a register reference when read, whatever was assigned to it.
+    EXPECT_EQ(Eval("R5 z 3", true), 3.0);
+    EXPECT_EQ(Eval("R5"), 42.0);
     EXPECT_TRUE(m_parser.SetVariable("R4", 1.0));
-    EXPECT_EQ(Code("R4"), UNKNOWN);
+    EXPECT_EQ(Code("R4"), CExpressionParser::ERROR_UNKNOWN_VARIABLE);
+    EXPECT_EQ(Eval("R5 z", true), 0.0);
+    EXPECT_EQ(Eval("R5"), 42.0);
 }
 
 TEST_F(VariableTest, SetVariableReplacesRemovesHidesConstantsAndCutsNames) {
@@ -63,24 +47,26 @@ TEST_F(VariableTest, SetVariableReplacesRemovesHidesConstantsAndCutsNames) {
     EXPECT_EQ(Eval("x"), 2.0);
     EXPECT_TRUE(m_parser.RemoveVariable("x"));
     EXPECT_FALSE(m_parser.RemoveVariable("x"));
-    // Names are case-sensitive.
-    Run({{"x", 0, false, UNKNOWN}, {"X z 1", 1, ASSIGNS}, {"x", 0, false, UNKNOWN}});
+    EXPECT_EQ(Code("x"), CExpressionParser::ERROR_UNKNOWN_VARIABLE);
+    EXPECT_EQ(Eval("X z 1", true), 1.0);
+    EXPECT_EQ(Code("x"), CExpressionParser::ERROR_UNKNOWN_VARIABLE) << "names are case-sensitive";
     m_parser.ClearVariables();
-    Run({{"X", 0, false, UNKNOWN}, {"e", 2.718281828459045}});
+    EXPECT_EQ(Code("X"), CExpressionParser::ERROR_UNKNOWN_VARIABLE);
+    EXPECT_EQ(Eval("e"), 2.718281828459045);
     EXPECT_FALSE(m_parser.SetVariable("", 1.0));
     EXPECT_FALSE(m_parser.SetVariable(nullptr, 1.0));
     EXPECT_FALSE(m_parser.RemoveVariable(nullptr));
 
     // Names count by their first 15 characters, in formulas and in SetVariable alike.
-    Run({{"abcdefghijklmnopqrst z 4", 4, ASSIGNS},
-         {"abcdefghijklmnoXYZ", 4},
-         {"abcdefghijklmn", 0, false, UNKNOWN}});
+    EXPECT_EQ(Eval("abcdefghijklmnopqrst z 4", true), 4.0);
+    EXPECT_EQ(Eval("abcdefghijklmnoXYZ"), 4.0);
+    EXPECT_EQ(Code("abcdefghijklmn"), CExpressionParser::ERROR_UNKNOWN_VARIABLE);
     EXPECT_TRUE(m_parser.SetVariable("ABCDEFGHIJKLMNOPQRSTUVWXYZ", 5.0));
     EXPECT_EQ(Eval("ABCDEFGHIJKLMNO"), 5.0);
     EXPECT_TRUE(m_parser.SetVariable("ABCDEFGHIJKLMNO", 6.0)) << "the same variable";
     EXPECT_EQ(Eval("ABCDEFGHIJKLMNOPQRSTUVWXYZ"), 6.0);
     EXPECT_TRUE(m_parser.RemoveVariable("ABCDEFGHIJKLMNO-anything"));
-    EXPECT_EQ(Code("ABCDEFGHIJKLMNO"), UNKNOWN);
+    EXPECT_EQ(Code("ABCDEFGHIJKLMNO"), CExpressionParser::ERROR_UNKNOWN_VARIABLE);
 }
 
 TEST_F(VariableTest, FiftySlots) {
@@ -90,7 +76,7 @@ TEST_F(VariableTest, FiftySlots) {
     }
     EXPECT_FALSE(m_parser.SetVariable("extra", 1.0));
     Expect({"extra z 1", CExpressionParser::ERROR_TOO_MANY_VARIABLES, "", 9});
-    EXPECT_EQ(Code("extra"), UNKNOWN);
+    EXPECT_EQ(Code("extra"), CExpressionParser::ERROR_UNKNOWN_VARIABLE);
     // Replacing a variable frees its slot first, so it works in a full table.
     EXPECT_EQ(Eval("v7 z 70", true), 70.0);
     EXPECT_TRUE(m_parser.SetVariable("v8", 80.0));
@@ -104,7 +90,7 @@ TEST_F(VariableTest, FiftySlots) {
 TEST_F(VariableTest, EachObjectStartsEmptyAndKeepsItsOwnVariables) {
     CExpressionParser other;
     EXPECT_EQ(other.Evaluate("x"), 0.0);
-    EXPECT_EQ(other.GetErrorCode(), UNKNOWN);
+    EXPECT_EQ(other.GetErrorCode(), CExpressionParser::ERROR_UNKNOWN_VARIABLE);
     EXPECT_TRUE(other.SetVariable("x", 2.0));
     EXPECT_EQ(Eval("x"), 6.0) << "a second object does not empty the first one's table";
     EXPECT_EQ(other.Evaluate("x"), 2.0);
