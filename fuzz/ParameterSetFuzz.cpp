@@ -5,6 +5,7 @@
 #include "paramsets/ParameterSetFile.h"
 #include "paramsets/ParameterSetLoadHost.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -39,18 +40,11 @@ CConfiguration& Store() {
     return *s_store;
 }
 
-class CCountingHost final : public IParameterSetLoadHost {
+// Counts and progress are the unit tests'; here only what reaches the store matters.
+class CQuietHost final : public IParameterSetLoadHost {
 public:
-    void OnValueApplied(const CRegisterValue&, int count) override {
-        if (count != m_applied + 1) {
-            std::abort();
-        }
-        m_applied = count;
-    }
-    void OnElementDone() override { ++m_elements; }
-
-    int m_applied = 0;
-    int m_elements = 0;
+    void OnValueApplied(const CRegisterValue&, int) override {}
+    void OnElementDone() override {}
 };
 
 } // namespace
@@ -68,33 +62,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     CConfiguration& store = Store();
-    CCountingHost host;
-    const int count = ApplyParameterSet(store, entries, host);
-    if (count != host.m_applied || host.m_elements != static_cast<int>(entries.size())) {
-        std::abort();
-    }
-    // What the store holds now saves and reads back unchanged.
+    CQuietHost host;
+    ApplyParameterSet(store, entries, host);
+    // What the store holds now saves and reads back unchanged, in store order.
+    std::vector<SParameterSetEntry> saved;
     if (!SaveParameterSet(store, s_saved)) {
         return 0;
     }
-    std::vector<SParameterSetEntry> saved;
     if (ReadParameterSet(s_saved, saved) != EParameterSetRead::Ok) {
         std::abort();
     }
     std::remove(s_saved.c_str());
-    std::size_t next = 0;
+    std::vector<SParameterSetEntry> expected;
     for (int i = 0; i < store.GetParameterCount(); ++i) {
         const CParameter* parameter = store.GetParameter(i);
-        if (!parameter->IsReadOnSave()) {
-            continue;
+        if (parameter->IsReadOnSave()) {
+            expected.push_back({parameter->GetId(), parameter->GetValue()});
         }
-        if (next >= saved.size() || saved[next].m_register != parameter->GetId() ||
-            saved[next].m_value != parameter->GetValue()) {
-            std::abort();
-        }
-        ++next;
     }
-    if (next != saved.size()) {
+    const auto same = [](const SParameterSetEntry& a, const SParameterSetEntry& b) {
+        return a.m_register == b.m_register && a.m_value == b.m_value;
+    };
+    if (!std::equal(saved.begin(), saved.end(), expected.begin(), expected.end(), same)) {
         std::abort();
     }
     return 0;
