@@ -38,11 +38,8 @@ protected:
     std::ostringstream m_err;
 };
 
-const char* const THREE_VALUES = "<REGISTER>\n"
-                                 "    <VALUE Register=\"12\" Value=\"40\" />\n"
-                                 "    <VALUE Register=\"13\" Value=\"41\" />\n"
-                                 "    <VALUE Register=\"12\" Value=\"42\" />\n"
-                                 "</REGISTER>\n";
+const char* const THREE_VALUES = "<REGISTER><V Register='12' Value='40'/><V Register='13' "
+                                 "Value='41'/><V Register='12' Value='42'/></REGISTER>";
 
 } // namespace
 

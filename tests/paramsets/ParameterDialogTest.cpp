@@ -21,16 +21,9 @@ namespace {
 class ParameterDialogTest : public ::testing::Test {
 protected:
     ParameterDialogTest()
-        : m_fixture(MakeConfigXml("<P Name=\"Speed\" Id=\"5\" Value=\"10\"/>"
-                                  "<P Name=\"Gain\" Id=\"12\" Value=\"3\" Minimum=\"-20\"/>"
-                                  "<P Name=\"Mode\" Id=\"40\" Value=\"-2\"/>")) {
-        EnsureApplication();
+        : m_fixture(MakeConfigXml("<P Name='Speed' Id='5' Value='10'/><P Name='Gain' Id='12' "
+                                  "Value='3' Minimum='-20'/><P Name='Mode' Id='40' Value='-2'/>")) {
         m_fixture.Config().AddListener(&m_recorder);
-        m_dialog = std::make_unique<CParameterDialog>(m_fixture.Config());
-        m_list = m_dialog->findChild<QTreeWidget*>("parameterList");
-        m_nameBox = m_dialog->findChild<QLineEdit*>("nameBox");
-        m_valueBox = m_dialog->findChild<QLineEdit*>("valueBox");
-        m_setButton = m_dialog->findChild<QPushButton*>("setButton");
     }
     ~ParameterDialogTest() override { m_fixture.Config().RemoveListener(&m_recorder); }
 
@@ -45,13 +38,15 @@ protected:
         m_setButton->click();
     }
 
+    SApplicationFirst m_application;
     CConfigFixture m_fixture;
     CRecordingListener m_recorder;
-    std::unique_ptr<CParameterDialog> m_dialog;
-    QTreeWidget* m_list = nullptr;
-    QLineEdit* m_nameBox = nullptr;
-    QLineEdit* m_valueBox = nullptr;
-    QPushButton* m_setButton = nullptr;
+    std::unique_ptr<CParameterDialog> m_dialog =
+        std::make_unique<CParameterDialog>(m_fixture.Config());
+    QTreeWidget* m_list = m_dialog->findChild<QTreeWidget*>("parameterList");
+    QLineEdit* m_nameBox = m_dialog->findChild<QLineEdit*>("nameBox");
+    QLineEdit* m_valueBox = m_dialog->findChild<QLineEdit*>("valueBox");
+    QPushButton* m_setButton = m_dialog->findChild<QPushButton*>("setButton");
 };
 
 } // namespace

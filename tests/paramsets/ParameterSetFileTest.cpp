@@ -129,45 +129,38 @@ TEST_F(ParameterSetTest, SavedValuesComeBackOnLoad) {
 
 TEST_F(ParameterSetTest, LoadReadsLeniently) {
     struct SCase {
-        const char* m_name;
-        std::string m_content;
+        std::string m_children; // of the REGISTER element
         int m_count;
         std::map<std::int32_t, std::int32_t> m_values; // the others keep theirs
     };
     const SCase cases[] = {
-        {"CR LF, any element name, text and comments between",
-         "<!-- set --><REGISTER>\r\n<X Register='12' Value='5'/>text<!-- c -->\r\n"
-         "<Y Value='6' Register='40'></Y>\r\n</REGISTER>\r\n",
+        // CR LF, any element name, text and comments between.
+        {"\r\n<X Register='12' Value='5'/>t<!-- c -->\r\n<Y Value='6' Register='40'></Y>\r\n",
          2,
          {{12, 5}, {40, 6}}},
-        {"register non-numeric, then missing",
-         "<REGISTER><V Register='x12' Value='8'/><V Value='9'/></REGISTER>",
-         2,
-         {{99999, 9}, {12, 100}}},
-        {"value missing, non-numeric, or a number with a tail",
-         "<REGISTER><V Register='12'/><V Register='50' Value='abc'/>"
-         "<V Register=' +40x' Value=' -17.9'/></REGISTER>",
+        // A non-numeric register, then a missing one.
+        {"<V Register='x12' Value='8'/><V Value='9'/>", 2, {{99999, 9}, {12, 100}}},
+        // A value missing, non-numeric, or a number with a tail.
+        {"<V Register='12'/><V Register='50' Value='abc'/><V Register=' +40x' Value=' -17.9'/>",
          3,
          {{12, 0}, {50, 0}, {40, -17}}},
-        {"clamped; beyond 32 bits saturates, never wraps",
-         "<REGISTER><V Register='50' Value='1000'/><V Register='12' Value='99999999999'/>"
-         "<V Register='40' Value='-4294967396'/><V Register='4294967346' Value='1'/></REGISTER>",
+        // Clamped to the range; beyond 32 bits saturates and never wraps (to 50 here).
+        {"<V Register='50' Value='1000'/><V Register='12' Value='99999999999'/>"
+         "<V Register='40' Value='-4294967396'/><V Register='4294967346' Value='1'/>",
          3,
          {{50, 127}, {12, 127}, {40, -127}}},
-        {"twice: the later stays",
-         "<REGISTER><V Register='12' Value='1'/><V Register='12' Value='2'/></REGISTER>",
-         2,
-         {{12, 2}}},
-        {"nothing to load", "<REGISTER />\n", 0, {{12, 100}}},
-        {"undeclared, or not SetOnLoad: skipped",
-         "<REGISTER><V Register='77' Value='1'/><V Register='20' Value='1'/></REGISTER>",
-         0,
-         {{20, 7}}},
+        // Twice: the later stays.
+        {"<V Register='12' Value='1'/><V Register='12' Value='2'/>", 2, {{12, 2}}},
+        {"", 0, {{12, 100}}},
+        // Undeclared, or not SetOnLoad: skipped.
+        {"<V Register='77' Value='1'/><V Register='20' Value='1'/>", 0, {{20, 7}}},
     };
     for (const SCase& c : cases) {
-        SCOPED_TRACE(c.m_name);
+        SCOPED_TRACE(c.m_children);
         CConfigFixture fixture(MakeConfigXml(PARAMETERS));
-        const std::string path = fixture.Dir().Write("case.tnv", c.m_content);
+        // A comment before the REGISTER element in every file.
+        const std::string path = fixture.Dir().Write("case.tnv", "<!-- set --><REGISTER>" +
+                                                                     c.m_children + "</REGISTER>");
         m_files.SetNextAnswer(path);
         LoadSetup(fixture.Config(), m_files, m_messages, m_host);
         EXPECT_EQ(TakeMessage().m_text,
