@@ -6,7 +6,6 @@
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 
 namespace {
 
@@ -33,12 +32,10 @@ protected:
         if (SetCommaLocale("de_DE.UTF-8") || SetCommaLocale("de_DE.utf8")) {
             return true;
         }
-        if (!std::ifstream("/usr/share/i18n/locales/de_DE").good()) {
-            return false;
-        }
         const std::string target = m_dir.Path() + "de_DE.UTF-8";
         const std::string command = "localedef -i de_DE -f UTF-8 '" + target + "' >/dev/null 2>&1";
-        // localedef reports warnings through its exit status; the result is checked below.
+        // localedef reports warnings through its exit status, and fails without the locale
+        // sources; the result is checked below.
         static_cast<void>(std::system(command.c_str()));
         m_usedLocPath = setenv("LOCPATH", m_dir.Path().c_str(), 1) == 0;
         return m_usedLocPath && SetCommaLocale("de_DE.UTF-8");
