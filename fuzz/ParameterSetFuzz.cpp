@@ -18,16 +18,11 @@ namespace {
 CConfiguration& Store() {
     static const std::unique_ptr<CConfiguration> s_store = [] {
         const std::string config =
-            "<ROOT><PARAMETER>"
-            "<P Id=\"12\" SetOnLoad=\"true\" ReadOnSave=\"true\"/>"
-            "<P Id=\"-5\" Minimum=\"-2147483648\" Maximum=\"2147483647\" SetOnLoad=\"true\" "
-            "ReadOnSave=\"true\"/>"
-            "<P Id=\"99999\" Minimum=\"10\" Maximum=\"5\" SetOnLoad=\"true\" ReadOnSave=\"true\"/>"
-            "<P Id=\"40\" SetOnLoad=\"true\"/>"
-            "<P Id=\"41\" ReadOnSave=\"true\"/>"
-            "<P Id=\"12\" SetOnLoad=\"true\" ReadOnSave=\"true\"/>"
-            "<P Id=\"7\"/>"
-            "</PARAMETER></ROOT>";
+            "<ROOT><PARAMETER><P Id='12' SetOnLoad='true' ReadOnSave='true'/>"
+            "<P Id='-5' Minimum='-2147483648' Maximum='2147483647' SetOnLoad='true' "
+            "ReadOnSave='true'/><P Id='99999' Minimum='10' Maximum='5' SetOnLoad='true' "
+            "ReadOnSave='true'/><P Id='40' SetOnLoad='true'/><P Id='41' ReadOnSave='true'/>"
+            "<P Id='12' SetOnLoad='true' ReadOnSave='true'/><P Id='7'/></PARAMETER></ROOT>";
         const std::string path = FuzzFilePath("config.xml");
         WriteFuzzFile(path, config.data(), config.size());
         auto store = CConfiguration::LoadFile(path);

@@ -20,8 +20,7 @@ const std::string s_pages =
     Page(Control("Bar", Input("R1")) + Control("button", "") +
          Control("Button", Output("x + R1", 2) + Output("x * 10", 1)) + Control("Field", "") +
          Control("TsView", "") +
-         Control("Button",
-                 "<TEXT Value=\"Start\"/><SETTINGS Nachfrage=\"true\"/>" + Output("x", 5))) +
+         Control("Button", "<TEXT Value='Start'/><SETTINGS Nachfrage='true'/>" + Output("x", 5))) +
     Page(Control("Label", "")) + Page(Control("Bar", Input("R1 * 2")));
 
 const std::string s_parameters = Parameter(1) + Parameter(2) + Parameter(5) + Parameter(997);

@@ -46,29 +46,28 @@ std::string CornerBmp() {
 
 // Page 0 holds one control of each type at known places; page 1 only a label.
 const std::string s_pages =
-    Page(Control("Bar", Position(0, 60, 20, 100) + "<SETTINGS Minimum=\"-50\" Maximum=\"50\"/>" +
+    Page(Control("Bar", Position(0, 60, 20, 100) + "<SETTINGS Minimum='-50' Maximum='50'/>" +
                             Input("R1")) +
-             Control("Panel", Position(30, 60, 20, 20) + "<IMAGE Path=\"pic.bmp\"/>") +
-             Control("Panel", Position(60, 60, 20, 20) + "<IMAGE Path=\"missing.bmp\"/>") +
+             Control("Panel", Position(30, 60, 20, 20) + "<IMAGE Path='pic.bmp'/>") +
+             Control("Panel", Position(60, 60, 20, 20) + "<IMAGE Path='missing.bmp'/>") +
              Control("SwitchImage", Position(90, 60, 10, 10) + Item("red.bmp", 0) +
                                         Item("green.bmp", 0) + Item("blue.bmp", 0) + Input("R2")) +
              Control("Button", Position(120, 60, 60, 30) +
-                                   "<IMAGE Path=\"pic.bmp\"/><TEXT Value=\"OK\"/>" +
-                                   Output("x", 11)) +
-             Control("Button", Position(120, 100, 60, 30) +
-                                   "<IMAGE Path=\"missing.bmp\"/><TEXT Value=\"X\"/>") +
+                                   "<IMAGE Path='pic.bmp'/><TEXT Value='OK'/>" + Output("x", 11)) +
+             Control("Button",
+                     Position(120, 100, 60, 30) + "<IMAGE Path='missing.bmp'/><TEXT Value='X'/>") +
              Control("Check", Position(200, 60, 80, 20) +
-                                  "<TEXT Value=\"Pumpe\"/><SETTINGS Nachfrage=\"true\"/>" +
+                                  "<TEXT Value='Pumpe'/><SETTINGS Nachfrage='true'/>" +
                                   Input("R3") + Output("x", 10)) +
              Control("Combo", Position(200, 90, 80, 20) + Item("a", 1) + Item("b", 2) +
                                   Item("c", 2) + Item("d", 3) + Input("R12 / 10") +
                                   Output("x * 10", 12)) +
              Control("Field", Position(200, 120, 80, 20) + Input("R5") + Output("x", 9)) +
              Control("Slider", Position(110, 170, 30, 100) +
-                                   "<SETTINGS Orientation=\"1\" Minimum=\"0\" Maximum=\"100\"/>" +
+                                   "<SETTINGS Orientation='1' Minimum='0' Maximum='100'/>" +
                                    Input("R7") + Output("x", 8)) +
              Control("TsView", Position(150, 170, 60, 60)) +
-             Control("Label", Position(220, 170, 80, 20) + "<TEXT Value=\"Grüße\"/>"),
+             Control("Label", Position(220, 170, 80, 20) + "<TEXT Value='Grüße'/>"),
          "back.bmp") +
     Page(Control("Label", Position(0, 0, 50, 20)), "back2.bmp");
 

@@ -18,11 +18,10 @@
 namespace {
 
 // 12 and 40 are saved and loaded, 20 neither, 99999 and 50 only loaded; all -127..127.
-const char* const PARAMETERS = "<P Id=\"12\" Value=\"100\" ReadOnSave=\"true\" SetOnLoad=\"true\"/>"
-                               "<P Id=\"20\" Value=\"7\"/>"
-                               "<P Id=\"40\" Value=\"-5\" ReadOnSave=\"true\" SetOnLoad=\"true\"/>"
-                               "<P Id=\"99999\" Value=\"1\" SetOnLoad=\"true\"/>"
-                               "<P Id=\"50\" Value=\"3\" SetOnLoad=\"true\"/>";
+const char* const PARAMETERS =
+    "<P Id='12' Value='100' ReadOnSave='true' SetOnLoad='true'/><P Id='20' Value='7'/>"
+    "<P Id='40' Value='-5' ReadOnSave='true' SetOnLoad='true'/>"
+    "<P Id='99999' Value='1' SetOnLoad='true'/><P Id='50' Value='3' SetOnLoad='true'/>";
 
 auto Fields(const SFileDialogRequest& request) {
     return std::tie(request.m_mode, request.m_initialName, request.m_defaultExtension,
