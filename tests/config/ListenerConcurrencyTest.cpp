@@ -1,6 +1,6 @@
 #include "ConfigFixture.h"
+#include "FunctionListener.h"
 #include "config/Configuration.h"
-#include "config/ParameterListener.h"
 #include "config/RegisterValue.h"
 
 #include <gtest/gtest.h>
@@ -9,30 +9,8 @@
 #include <memory>
 #include <thread>
 
-namespace {
-
 const std::string s_xml = MakeConfigXml("<P Id=\"1\" Value=\"0\" Minimum=\"-1000000\""
                                         " Maximum=\"1000000\"/>");
-
-// Fails the test if it is called after its removal has returned; its memory is freed right
-// after removal, so a late call is also a use-after-free for the sanitizers to report.
-class CCheckedListener final : public IParameterListener {
-public:
-    explicit CCheckedListener(std::atomic<int>& lateCalls) : m_lateCalls(lateCalls) {}
-    void OnParameterChanged(CRegisterValue&) override {
-        if (m_removed.load()) {
-            m_lateCalls.fetch_add(1);
-        }
-        m_calls.fetch_add(1);
-    }
-    std::atomic<bool> m_removed{false};
-    std::atomic<int> m_calls{0};
-
-private:
-    std::atomic<int>& m_lateCalls;
-};
-
-} // namespace
 
 TEST(ListenerConcurrency, RemovedListenerIsNeverCalledAgain) {
     const CConfigFixture fixture(s_xml);
@@ -52,15 +30,22 @@ TEST(ListenerConcurrency, RemovedListenerIsNeverCalledAgain) {
 
     int calledAtLeastOnce = 0;
     for (int round = 0; round < 2000; ++round) {
-        auto listener = std::make_unique<CCheckedListener>(lateCalls);
+        // A late call counts, and as the listener is freed right after its removal, it is also a
+        // use-after-free for the sanitizers to report.
+        std::atomic<bool> removed{false};
+        std::atomic<int> calls{0};
+        auto listener = std::make_unique<CFunctionListener>([&](CRegisterValue&) {
+            lateCalls.fetch_add(removed.load() ? 1 : 0);
+            calls.fetch_add(1);
+        });
         config.AddListener(listener.get());
         const long seen = updates.load();
         while (updates.load() < seen + 2) {
             std::this_thread::yield();
         }
         config.RemoveListener(listener.get());
-        listener->m_removed.store(true);
-        calledAtLeastOnce += listener->m_calls.load() > 0 ? 1 : 0;
+        removed.store(true);
+        calledAtLeastOnce += calls.load() > 0 ? 1 : 0;
         listener.reset();
     }
     stop.store(true);
@@ -72,19 +57,14 @@ TEST(ListenerConcurrency, RemovedListenerIsNeverCalledAgain) {
 TEST(ListenerConcurrency, ListenerMayRemoveItselfWhileNotified) {
     const CConfigFixture fixture(s_xml);
     CConfiguration& config = fixture.Config();
-    struct CSelfRemoving final : IParameterListener {
-        explicit CSelfRemoving(CConfiguration& c) : m_config(c) {}
-        void OnParameterChanged(CRegisterValue&) override {
-            ++m_calls;
-            m_config.RemoveListener(this);
-        }
-        CConfiguration& m_config;
-        int m_calls = 0;
-    };
-    CSelfRemoving listener(config);
+    int calls = 0;
+    CFunctionListener listener([&](CRegisterValue&) {
+        ++calls;
+        config.RemoveListener(&listener);
+    });
     config.AddListener(&listener);
     CRegisterValue value(SOURCE_PANEL, 1, 1.0);
     config.Update(value);
     config.Update(value);
-    EXPECT_EQ(listener.m_calls, 1);
+    EXPECT_EQ(calls, 1);
 }

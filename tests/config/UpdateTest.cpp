@@ -1,7 +1,7 @@
 #include "ConfigFixture.h"
 #include "FakeClock.h"
+#include "FunctionListener.h"
 #include "config/Configuration.h"
-#include "config/ParameterListener.h"
 #include "config/RegisterValue.h"
 #include "config/Rounding.h"
 
@@ -10,27 +10,10 @@
 #include <cmath>
 #include <limits>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
-
-struct SCall {
-    int m_listener;
-    CRegisterValue m_value;
-};
-
-// Appends its number and the record to a shared list, so order and count both show.
-class CNumberedListener final : public IParameterListener {
-public:
-    CNumberedListener(std::vector<SCall>& calls, int number) : m_calls(calls), m_number(number) {}
-    void OnParameterChanged(CRegisterValue& value) override {
-        m_calls.push_back({m_number, value});
-    }
-
-private:
-    std::vector<SCall>& m_calls;
-    int m_number;
-};
 
 class UpdateTest : public ::testing::Test {
 protected:
@@ -47,8 +30,14 @@ protected:
         return change;
     }
 
+    // Appends its number and the record to m_calls, so order and count both show.
+    CFunctionListener Numbered(int number) {
+        return CFunctionListener(
+            [this, number](CRegisterValue& value) { m_calls.emplace_back(number, value); });
+    }
+
     CConfigFixture m_fixture;
-    std::vector<SCall> m_calls;
+    std::vector<std::pair<int, CRegisterValue>> m_calls;
 };
 
 } // namespace
@@ -69,7 +58,7 @@ TEST(Rounding, FollowsTheParameterRule) {
 }
 
 TEST_F(UpdateTest, RoundsAndClampsTheFirstParameterOfTheRegister) {
-    CNumberedListener listener(m_calls, 0);
+    CFunctionListener listener = Numbered(0);
     Config().AddListener(&listener);
     // Register 2 has its maximum below its minimum: the maximum wins.
     const struct {
@@ -84,7 +73,7 @@ TEST_F(UpdateTest, RoundsAndClampsTheFirstParameterOfTheRegister) {
         EXPECT_EQ(Update(c.m_register, c.m_in).GetValue(), stored) << "written back";
         EXPECT_EQ(Config().FindParameter(c.m_register)->GetValue(), c.m_stored) << c.m_in;
         ASSERT_EQ(m_calls.size(), 1u);
-        const CRegisterValue& seen = m_calls[0].m_value;
+        const CRegisterValue& seen = m_calls[0].second;
         EXPECT_EQ(std::make_tuple(seen.GetRegister(), seen.GetValue(), seen.GetSource()),
                   std::make_tuple(c.m_register, stored, SOURCE_PANEL));
     }
@@ -100,17 +89,17 @@ TEST_F(UpdateTest, RoundsAndClampsTheFirstParameterOfTheRegister) {
 }
 
 TEST_F(UpdateTest, ListenersTakeTheLowestFreeSlotAndAreCalledInSlotOrder) {
-    std::vector<CNumberedListener> listeners;
+    std::vector<CFunctionListener> listeners;
     listeners.reserve(12);
     for (int i = 0; i < 12; ++i) {
-        listeners.emplace_back(m_calls, i);
+        listeners.push_back(Numbered(i));
     }
     const auto notified = [&] {
         m_calls.clear();
         Update(1, 1.0);
         std::vector<int> numbers;
         for (const auto& call : m_calls) {
-            numbers.push_back(call.m_listener);
+            numbers.push_back(call.first);
         }
         return numbers;
     };

@@ -1,4 +1,5 @@
 #include "link/SerialLink.h"
+#include "FunctionListener.h"
 #include "LinkFixture.h"
 #include "PtyDevice.h"
 #include "link/PosixSerialTransport.h"
@@ -115,16 +116,11 @@ TEST_F(SerialLinkTest, WithoutItsAcknowledgementTheWaitTimesOutOnceAlsoAfterAHan
 TEST_F(SerialLinkTest, WriteFromInsideADeviceReportDoesNotStallTheReader) {
     // A listener that answers a report of 5 by changing 12 does so on the reader thread, the
     // only one that could see the acknowledgement.
-    struct CAnsweringListener final : IParameterListener {
-        explicit CAnsweringListener(CConfiguration& config) : m_config(config) {}
-        void OnParameterChanged(CRegisterValue& value) override {
-            if (value.GetRegister() == 5 && value.GetSource() == SOURCE_DEVICE) {
-                CRegisterValue change(SOURCE_PANEL, 12, value.GetValue() * 10);
-                m_config.Update(change);
-            }
+    CFunctionListener answering([this](CRegisterValue& value) {
+        if (value.GetRegister() == 5 && value.GetSource() == SOURCE_DEVICE) {
+            Update(12, value.GetValue() * 10);
         }
-        CConfiguration& m_config;
-    } answering(Config());
+    });
     {
         const CSerialLink link(m_device.SlavePath(), FastTiming());
         Config().AddListener(&answering);
