@@ -7,12 +7,8 @@
 #include <limits>
 #include <tuple>
 
-namespace {
-
 constexpr std::int32_t INT_MIN32 = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t INT_MAX32 = std::numeric_limits<std::int32_t>::max();
-
-} // namespace
 
 TEST(ControlRules, BarRows) {
     const auto tie = [](const SBarRows& r) {
@@ -45,16 +41,14 @@ TEST(ControlRules, BarRows) {
     }
 }
 
-TEST(ControlRules, SliderPosition) {
+TEST(ControlRules, SliderSwitchComboAndType) {
     const SSliderRange range = MakeSliderRange(0, 100);
     EXPECT_EQ(SliderPositionForValue(range, 30), 30);
     EXPECT_EQ(SliderPositionForValue(range, 130), 100);
     EXPECT_EQ(SliderPositionForValue(range, -5), 0);
     // A maximum below the minimum leaves the minimum as the only position.
     EXPECT_EQ(SliderPositionForValue(MakeSliderRange(10, 5), 0), 10);
-}
 
-TEST(ControlRules, SwitchIndexComboSelectionAndType) {
     const std::array<std::array<std::int32_t, 3>, 7> clamps{
         {{-4, 3, 0}, {7, 3, 2}, {1, 3, 1}, {2, 3, 2}, {0, 1, 0}, {5, 0, -1}, {INT_MIN32, 0, -1}}};
     for (const auto& [value, count, expected] : clamps) {
@@ -67,9 +61,7 @@ TEST(ControlRules, SwitchIndexComboSelectionAndType) {
     EXPECT_EQ(FindLastItemWithValue(values.data(), 3, 5), -1);
     EXPECT_EQ(FindLastItemWithValue(values.data(), 0, 1), -1);
 
-    EXPECT_EQ(ParseControlType("SwitchImage"), EControlType::SwitchImage);
-    EXPECT_EQ(ParseControlType("TsView"), EControlType::TsView);
-    EXPECT_EQ(ParseControlType("button"), EControlType::None);
+    // Every known name makes its control in the panel's tests, "button" makes none there.
     EXPECT_EQ(ParseControlType("Button "), EControlType::None);
     EXPECT_EQ(ParseControlType(nullptr), EControlType::None);
 }

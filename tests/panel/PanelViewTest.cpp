@@ -214,7 +214,7 @@ TEST_F(PanelViewTest, ButtonFacesPictureCaptionAndFrame) {
     EXPECT_NEAR(caption.center().x(), 149.5, 2.0);
 }
 
-TEST_F(PanelViewTest, ValuesPushedAndReadBack) {
+TEST_F(PanelViewTest, ValuesPushedReadBackAndCommanded) {
     Set(3, 5);
     Set(12, 20);
     Set(5, 12);
@@ -257,11 +257,8 @@ TEST_F(PanelViewTest, ValuesPushedAndReadBack) {
     EXPECT_EQ(Written(), (Writes{{12, 30.0}, {8, 20.0}}));
     Tick();
     EXPECT_TRUE(Written().empty());
-}
 
-TEST_F(PanelViewTest, CommandsOfCheckAndField) {
-    Tick();
-    auto* check = Find<QCheckBox>(CHECK);
+    // Commands: the check box asks first; a field's Enter.
     m_messages.SetNextAnswer(EMessageResult::Cancel);
     QTest::mouseClick(check, Qt::LeftButton);
     EXPECT_FALSE(check->isChecked());
@@ -273,7 +270,6 @@ TEST_F(PanelViewTest, CommandsOfCheckAndField) {
     EXPECT_EQ(m_messages.Messages()[0].m_text, "Do you really want to change this Value? :Pumpe:");
 
     // Enter posts the command: it arrives once the key has been handled. Other keys send none.
-    auto* field = Find<QLineEdit>(FIELD);
     for (const auto& [text, expected] : std::vector<std::pair<const char*, Writes>>{
              {"12abc", {{9, 12.0}}}, {" -7", {{9, -7.0}}}, {"abc", {}}}) {
         field->setText(text);
