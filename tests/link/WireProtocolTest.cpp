@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 TEST(WireProtocol, WriteRegisterMessagesAreByteExact) {
@@ -23,69 +25,53 @@ TEST(WireProtocol, WriteRegisterMessagesAreByteExact) {
 
 // How one number reads is the shared reader's table; here the three fields and their fall-backs.
 TEST(WireProtocol, ReadsUpToThreeNumbersWithFallBacks) {
-    const struct {
-        const char* m_text;
-        std::int32_t m_register;
-        std::int32_t m_value;
-        int m_count;
-    } cases[] = {{"12 345 199", 12, 345, 3},
-                 {"", -1, 0, 0},
-                 {"12xyz 5", 12, 0, 1},
-                 {"12-5", 12, -5, 2},
-                 {"3 4 5 6", 3, 4, 3}};
-    for (const auto& c : cases) {
-        const SLineNumbers numbers = ReadLineNumbers(c.m_text);
-        EXPECT_EQ(numbers.m_register, c.m_register) << c.m_text;
-        EXPECT_EQ(numbers.m_value, c.m_value) << c.m_text;
-        EXPECT_EQ(numbers.m_count, c.m_count) << c.m_text;
+    using Numbers = std::tuple<std::int32_t, std::int32_t, std::int32_t, int>;
+    const std::pair<const char*, Numbers> cases[] = {{"12 345 199", {12, 345, 199, 3}},
+                                                     {"", {-1, 0, 0, 0}},
+                                                     {"12xyz 5", {12, 0, 0, 1}},
+                                                     {"12-5", {12, -5, 0, 2}},
+                                                     {"3 4 5 6", {3, 4, 5, 3}}};
+    for (const auto& [text, expected] : cases) {
+        const SLineNumbers n = ReadLineNumbers(text);
+        EXPECT_EQ(Numbers(n.m_register, n.m_value, n.m_checksum, n.m_count), expected) << text;
     }
-    EXPECT_EQ(ReadLineNumbers("1 2 3").m_checksum, 3);
 }
 
 TEST(LineAssembler, InterpretsReportsAndAcknowledgements) {
+    using Line = std::tuple<EDeviceLineKind, std::int32_t, std::int32_t>;
+    using Lines = std::vector<Line>;
+    constexpr EDeviceLineKind I = EDeviceLineKind::Report;
+    constexpr EDeviceLineKind B = EDeviceLineKind::Acknowledge;
     const std::string blanks(96, ' ');
-    const struct {
-        std::string m_bytes;
-        bool m_expectLine;
-        EDeviceLineKind m_kind;
-        std::int32_t m_register;
-        std::int32_t m_value;
-    } cases[] = {
-        {"I12:345;199\n", true, EDeviceLineKind::Report, 12, 345},
+    const std::pair<std::string, Lines> cases[] = {
         // CR ends a line as LF does; the empty lines after it do nothing.
-        {"I12:345;199\r\n\r\r\n", true, EDeviceLineKind::Report, 12, 345},
-        {"I7 9\n", true, EDeviceLineKind::Report, 7, 9},
-        {"I7\n", false, EDeviceLineKind::Report, 0, 0},
-        {"I7:\n", false, EDeviceLineKind::Report, 0, 0},
-        {"Ixyz\n", true, EDeviceLineKind::Report, -1, 0},
-        {"I:-3;x\n", true, EDeviceLineKind::Report, -3, 0},
-        {"B12:345;199\n", true, EDeviceLineKind::Acknowledge, 12, 345},
-        {"BX12\n", true, EDeviceLineKind::Acknowledge, -1, 0},
-        {"BOOT\n", false, EDeviceLineKind::Acknowledge, 0, 0},
-        {"BO12:345;199\n", false, EDeviceLineKind::Acknowledge, 0, 0},
-        {"i12:345;199\n", false, EDeviceLineKind::Report, 0, 0},
-        {"S12:345;199\n", false, EDeviceLineKind::Report, 0, 0},
-        {" I12:3\n", false, EDeviceLineKind::Report, 0, 0},
+        {"I12:345;199\r\n\r\r\n", {{I, 12, 345}}},
+        {"I7 9\n", {{I, 7, 9}}},
+        {"I7\n", {}},
+        {"I7:\n", {}},
+        {"Ixyz\n", {{I, -1, 0}}},
+        {"I:-3;x\n", {{I, -3, 0}}},
+        {"B12:345;199\n", {{B, 12, 345}}},
+        {"BX12\n", {{B, -1, 0}}},
+        {"BOOT\n", {}},
+        {"BO12:345;199\n", {}},
+        {"i12:345;199\n", {}},
+        {"S12:345;199\n", {}},
+        {" I12:3\n", {}},
         // 100 characters are still a line; the 101st empties it and is dropped, and the rest
         // collects as the next line (were the 101st kept, that line would mean nothing).
-        {"I1 2" + blanks + "\n", true, EDeviceLineKind::Report, 1, 2},
-        {"I1 2" + blanks + "x\n", false, EDeviceLineKind::Report, 0, 0},
-        {"I1 2" + blanks + "xI5 77" + std::string(44, ' ') + "\n", true, EDeviceLineKind::Report, 5,
-         77},
+        {"I1 2" + blanks + "\n", {{I, 1, 2}}},
+        {"I1 2" + blanks + "x\n", {}},
+        {"I1 2" + blanks + "xI5 77" + std::string(44, ' ') + "\n", {{I, 5, 77}}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [bytes, expected] : cases) {
         CLineAssembler assembler;
-        std::vector<SDeviceLine> lines;
-        for (const char byte : c.m_bytes) {
+        Lines lines;
+        for (const char byte : bytes) {
             if (const auto line = assembler.Feed(byte)) {
-                lines.push_back(*line);
+                lines.emplace_back(line->m_kind, line->m_register, line->m_value);
             }
         }
-        ASSERT_EQ(lines.size(), c.m_expectLine ? 1u : 0u) << c.m_bytes;
-        if (c.m_expectLine) {
-            EXPECT_EQ(lines[0].m_kind, c.m_kind) << c.m_bytes;
-            EXPECT_EQ(lines[0].m_register, c.m_register) << c.m_bytes;
-            EXPECT_EQ(lines[0].m_value, c.m_value) << c.m_bytes;
-        }
+        EXPECT_EQ(lines, expected) << bytes;
     }
 }
