@@ -130,10 +130,9 @@ TEST_F(PanelControllerTest, ButtonsWriteThroughEveryOutputFormulaAfterConfirmati
     const CFakeMessageService::SMessage question{"Do you really want to execute :Start:", "Warning",
                                                  EMessageIcon::Question, EMessageButtons::OkCancel};
     EXPECT_EQ(m_messages.Messages(), CFakeMessageService::MessageList(2, question));
-}
 
-// The question's modal loop keeps the timer running: a page switch meanwhile voids the answer.
-TEST_F(PanelControllerTest, AnswerAfterAPageSwitchIsDropped) {
+    // The question's modal loop keeps the timer running: a page switch meanwhile voids the
+    // answer.
     struct SSwitchingService final : IMessageService {
         CPanelController* m_controller;
         EMessageResult ShowMessage(const std::string&, const std::string&, EMessageIcon,
@@ -143,7 +142,6 @@ TEST_F(PanelControllerTest, AnswerAfterAPageSwitchIsDropped) {
         }
     } service;
     service.m_controller = &m_controller;
-    m_controller.ShowPage(0);
     SetMessageService(&service);
     m_controller.OnControlCommand(CONFIRMED, &m_host.At(CONFIRMED));
     SetMessageService(&m_messages);

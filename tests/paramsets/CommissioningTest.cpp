@@ -13,6 +13,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
+const char* const THREE_VALUES = "<REGISTER><V Register='12' Value='40'/><V Register='13' "
+                                 "Value='41'/><V Register='12' Value='42'/></REGISTER>";
+
 // "tarnel --load-setup" and "--save-setup --connect" against the simulated device. 12 and 13
 // go to the device, 999 asks it for its values.
 class CommissioningTest : public ::testing::Test {
@@ -26,36 +29,29 @@ protected:
         m_options.m_reportInterval = 0ms; // reports only when asked
     }
 
-    std::string Write(const std::string& content) {
-        return m_fixture.Dir().Write("set.tnv", content);
-    }
-
     CConfigFixture m_fixture;
     CDeviceModel m_model;
     SSimulatorOptions m_options;
     const SSerialLinkTiming m_timing = FastTiming(300ms);
     std::ostringstream m_out;
     std::ostringstream m_err;
+    const std::string m_file = m_fixture.Dir().Write("set.tnv", THREE_VALUES);
 };
-
-const char* const THREE_VALUES = "<REGISTER><V Register='12' Value='40'/><V Register='13' "
-                                 "Value='41'/><V Register='12' Value='42'/></REGISTER>";
 
 } // namespace
 
 // Every value acknowledged ends with 0; with every second write left unacknowledged, with 1
 // and what was missed listed.
 TEST_F(CommissioningTest, LoadSetupEndsWithZeroOnlyWhenEveryValueWasAcknowledged) {
-    const std::string file = Write(THREE_VALUES);
     for (const unsigned dropEvery : {0U, 2U}) {
         m_options.m_dropEvery = dropEvery;
         CSimulatorThread device(m_model, m_options);
         std::ostringstream out;
         std::ostringstream err;
-        EXPECT_EQ(RunLoadSetup(file, device.SlavePath(), out, err, m_timing),
+        EXPECT_EQ(RunLoadSetup(m_file, device.SlavePath(), out, err, m_timing),
                   dropEvery == 0 ? 0 : 1);
         device.Stop();
-        EXPECT_EQ(out.str(), "<3> Parameter loaded from " + file + " \n");
+        EXPECT_EQ(out.str(), "<3> Parameter loaded from " + m_file + " \n");
         EXPECT_EQ(err.str(), dropEvery == 0 ? "" : "Not acknowledged: register 13 value 41\n");
         EXPECT_EQ(device.Model().GetValue(12), 42);
         EXPECT_EQ(device.Model().GetValue(13), 41);
@@ -65,15 +61,15 @@ TEST_F(CommissioningTest, LoadSetupEndsWithZeroOnlyWhenEveryValueWasAcknowledged
 // A missing file is the process tests'; a file without REGISTER takes the same way.
 TEST_F(CommissioningTest, UnusableFileOrPortEndsWithTwo) {
     CSimulatorThread device(m_model, m_options);
-    const std::string good = Write(THREE_VALUES);
     const std::string wrapped =
         m_fixture.Dir().Write("wrapped.tnv", "<A><REGISTER></REGISTER></A>");
     EXPECT_EQ(RunLoadSetup(wrapped, device.SlavePath(), m_out, m_err, m_timing), 2);
-    EXPECT_EQ(RunLoadSetup(good, m_fixture.Dir().Path() + "no-such-tty", m_out, m_err, m_timing),
+    EXPECT_EQ(RunLoadSetup(m_file, m_fixture.Dir().Path() + "no-such-tty", m_out, m_err, m_timing),
               2);
     EXPECT_EQ(RunSaveSetup(m_fixture.Dir().Path() + "no/folder.tnv", false, "", m_out, m_err), 2);
     SetProgramDirectory(m_fixture.Dir().Path() + "elsewhere/");
-    EXPECT_EQ(RunLoadSetup(good, device.SlavePath(), m_out, m_err, m_timing), 2) << "no config.xml";
+    EXPECT_EQ(RunLoadSetup(m_file, device.SlavePath(), m_out, m_err, m_timing), 2)
+        << "no config.xml";
     SetProgramDirectory(m_fixture.Dir().Path());
     device.Stop();
     EXPECT_EQ(device.Model().Counts().m_writes, 0u) << "nothing was sent";

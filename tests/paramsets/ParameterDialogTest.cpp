@@ -51,7 +51,7 @@ protected:
 
 } // namespace
 
-TEST_F(ParameterDialogTest, ListsEveryParameterAndSetsTheClickedOne) {
+TEST_F(ParameterDialogTest, ListsSetsAndShowsChangesAtTheNextTick) {
     ASSERT_EQ(m_list->topLevelItemCount(), 3);
     // The header first, then the parameters.
     const char* const rows[][3] = {{"Parameter", "Nr", "Wert"},
@@ -89,10 +89,8 @@ TEST_F(ParameterDialogTest, ListsEveryParameterAndSetsTheClickedOne) {
     EXPECT_EQ(Cell(1, 2), "3") << "shown only at the next tick";
     m_dialog->ShowPendingChanges();
     EXPECT_EQ(Cell(1, 2), "127");
-    EXPECT_EQ(Cell(0, 2), "10");
-}
 
-TEST_F(ParameterDialogTest, ReportsFromAnotherThreadShowTheLastAtTheNextTick) {
+    // Several reports from the reader thread between two ticks: the last is shown.
     std::thread reader([this] {
         for (const int value : {5, 6, 7}) {
             CRegisterValue report(SOURCE_DEVICE, 40, value);
@@ -104,7 +102,6 @@ TEST_F(ParameterDialogTest, ReportsFromAnotherThreadShowTheLastAtTheNextTick) {
     m_dialog->ShowPendingChanges();
     EXPECT_EQ(Cell(2, 2), "7");
     EXPECT_EQ(Cell(0, 2), "10");
-    EXPECT_EQ(Cell(1, 2), "3");
 
     // Gone from the listeners with the dialog: its slot is free again, so nine more listeners
     // beside the recorder fill the ten slots and the last of them hears a change.
