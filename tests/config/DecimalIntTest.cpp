@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 // The one "%d" reader behind device lines, parameter-set files and typed field values.
 TEST(DecimalInt, ReadsLikePercentDAndSaturates) {
@@ -26,8 +27,9 @@ TEST(DecimalInt, ReadsLikePercentDAndSaturates) {
     for (const auto& c : cases) {
         std::size_t position = c.m_from;
         std::int32_t number = untouched;
-        EXPECT_EQ(ReadDecimalInt(c.m_text, position, number), c.m_end != c.m_from) << c.m_text;
-        EXPECT_EQ(number, c.m_number) << c.m_text;
-        EXPECT_EQ(position, c.m_end) << c.m_text;
+        const bool read = ReadDecimalInt(c.m_text, position, number);
+        EXPECT_EQ(std::make_tuple(read, number, position),
+                  std::make_tuple(c.m_end != c.m_from, c.m_number, c.m_end))
+            << c.m_text;
     }
 }

@@ -80,10 +80,7 @@ TEST_F(SerialLinkTest, DeviceLinesAreAssembledAcrossReadsAndReachTheStore) {
     EXPECT_TRUE(m_listener.Seen().empty());
     m_device.Send("45;199\r\nI5 77\n");
     ASSERT_TRUE(WaitUntil([&] { return !m_listener.SeenFor(5).empty(); }));
-    const auto reports = m_listener.SeenFor(12);
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].GetValue(), 345.0);
-    EXPECT_EQ(reports[0].GetSource(), SOURCE_DEVICE);
+    EXPECT_EQ(m_listener.Take(SOURCE_DEVICE), (Writes{{12, 345}, {5, 77}}));
     EXPECT_EQ(Config().FindParameter(12)->GetValue(), 345);
     EXPECT_TRUE(Config().IsLinkAlive());
     // Device reports are never echoed back to the device.

@@ -1,5 +1,6 @@
 #include "TempDir.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -35,12 +36,9 @@ public:
     void Release(const std::string& path) {
         const std::lock_guard<std::mutex> lock(m_mutex);
         Remove(path);
-        for (auto entry = m_live.begin(); entry != m_live.end(); ++entry) {
-            if (entry->first == path) {
-                m_live.erase(entry);
-                break;
-            }
-        }
+        m_live.erase(std::remove_if(m_live.begin(), m_live.end(),
+                                    [&path](const auto& entry) { return entry.first == path; }),
+                     m_live.end());
     }
 
 private:
