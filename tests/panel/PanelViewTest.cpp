@@ -139,7 +139,7 @@ constexpr int LABEL = 2011;
 } // namespace
 
 // Everything is checked on a grab of the view alone, so its pixels are the page's.
-TEST_F(PanelViewTest, PageBackgroundBarPanelAndSwitchImage) {
+TEST_F(PanelViewTest, PagesAndPictureControls) {
     Set(1, 25);
     QImage image = Tick();
     const QRgb windowColour = m_view->palette().window().color().rgb();
@@ -157,33 +157,8 @@ TEST_F(PanelViewTest, PageBackgroundBarPanelAndSwitchImage) {
     ExpectPixels(image, RED, {{90, 60}, {93, 63}});
     ExpectPixels(image, qRgb(255, 255, 255), {{94, 60}, {99, 69}});
 
-    Set(1, -10);
-    Set(2, 7);
-    image = Tick();
-    ExpectPixels(image, BLUE, {{1, 111}, {18, 119}});
-    ExpectPixels(image, GREY_BAR, {{10, 109}, {10, 120}});
-    ExpectPixels(image, BLACK, {{10, 110}});
-    ExpectPixels(image, BLUE, {{91, 61}}); // the last picture
-    Set(2, 1);
-    ExpectPixels(Tick(), qRgb(0, 160, 0), {{91, 61}});
-
-    // Another page brings its own background; the old controls are gone.
-    m_view->ShowPage(1);
-    image = m_view->grab().toImage();
-    ExpectPixels(image, qRgb(0, 160, 0), {{29, 29}});
-    ExpectPixels(image, windowColour, {{40, 40}, {100, 100}});
-    EXPECT_NE(Find<QLabel>(2000), nullptr);
-    EXPECT_EQ(Find<QWidget>(2001), nullptr);
-
-    // The view leaves the store's listeners before it goes: a change after that must not reach
-    // it (the sanitizer builds report the freed memory otherwise).
-    m_view.reset();
-    Set(997, 0);
-}
-
-TEST_F(PanelViewTest, ButtonFacesPictureCaptionAndFrame) {
+    // Buttons: with a picture, normal and held down; without their picture.
     const QRect button(120, 60, 60, 30);
-    QImage image = Tick();
     for (const bool pressed : {false, true}) {
         SCOPED_TRACE(pressed ? "pressed" : "normal");
         const QRgb face = pressed ? BLUE : FACE;
@@ -212,6 +187,29 @@ TEST_F(PanelViewTest, ButtonFacesPictureCaptionAndFrame) {
     ExpectPixels(image, BLACK, {{120, 100}, {179, 129}});
     const QRect caption = BoxOf(image, BLACK, bare.adjusted(1, 1, -1, -1));
     EXPECT_NEAR(caption.center().x(), 149.5, 2.0);
+
+    Set(1, -10);
+    Set(2, 7);
+    image = Tick();
+    ExpectPixels(image, BLUE, {{1, 111}, {18, 119}});
+    ExpectPixels(image, GREY_BAR, {{10, 109}, {10, 120}});
+    ExpectPixels(image, BLACK, {{10, 110}});
+    ExpectPixels(image, BLUE, {{91, 61}}); // the last picture
+    Set(2, 1);
+    ExpectPixels(Tick(), qRgb(0, 160, 0), {{91, 61}});
+
+    // Another page brings its own background; the old controls are gone.
+    m_view->ShowPage(1);
+    image = m_view->grab().toImage();
+    ExpectPixels(image, qRgb(0, 160, 0), {{29, 29}});
+    ExpectPixels(image, windowColour, {{40, 40}, {100, 100}});
+    EXPECT_NE(Find<QLabel>(2000), nullptr);
+    EXPECT_EQ(Find<QWidget>(2001), nullptr);
+
+    // The view leaves the store's listeners before it goes: a change after that must not reach
+    // it (the sanitizer builds report the freed memory otherwise).
+    m_view.reset();
+    Set(997, 0);
 }
 
 TEST_F(PanelViewTest, ValuesPushedReadBackAndCommanded) {

@@ -28,7 +28,6 @@ protected:
                                   "<P Id='14' SetOnLoad='true'/>")) {
         SetPortName(DEFAULT_PORT_NAME);
         m_window.setGeometry(100, 100, 400, 300);
-        m_connect = new QAction("Connect -- COM8:", &m_window);
         SSetupWindow window;
         window.m_window = &m_window;
         window.m_connectAction = m_connect;
@@ -46,7 +45,7 @@ protected:
     CFakeMessageService m_messages;
     CFakeFileDialog m_files;
     QWidget m_window;
-    QAction* m_connect = nullptr;
+    QAction* m_connect = new QAction("Connect -- COM8:", &m_window);
     QStringList m_titles;
     int m_forgotten = 0;
     std::unique_ptr<CSetupCommands> m_commands;
@@ -76,11 +75,19 @@ TEST_F(SetupCommandsTest, SetupConnectionWritesThePortNameEvenAfterCancel) {
     EXPECT_EQ(GetPortName(), "COM3:");
 }
 
-TEST_F(SetupCommandsTest, AboutBoxIsCentredOverTheWindow) {
+// The About box is centred over the window; the parameter list opens without an owner, from its
+// entry and its command (the entry's text and identifier are checked with the main window's
+// menus).
+TEST_F(SetupCommandsTest, AboutBoxAndParameterList) {
     m_window.show();
-    int ran = 0;
+    int about = 0;
+    int lists = 0;
     m_commands->SetDialogRunner([&](QDialog& dialog) {
-        ++ran;
+        if (qobject_cast<CParameterDialog*>(&dialog) != nullptr) {
+            lists += dialog.parent() == nullptr;
+            return int(QDialog::Accepted);
+        }
+        ++about;
         EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Info über Tarnel"));
         EXPECT_EQ(dialog.findChild<QLabel*>("aboutVersion")->text(),
                   QStringLiteral("Tarnel Version " TARNEL_TEST_VERSION));
@@ -92,22 +99,13 @@ TEST_F(SetupCommandsTest, AboutBoxIsCentredOverTheWindow) {
         return int(QDialog::Accepted);
     });
     m_commands->OnCommand(ID_APP_ABOUT);
-    EXPECT_EQ(ran, 1);
-}
-
-// Its entry's text and identifier are checked with the main window's menus.
-TEST_F(SetupCommandsTest, ParameterListOpensWithoutAnOwnerFromItsEntryAndItsCommand) {
-    int opened = 0;
-    m_commands->SetDialogRunner([&](QDialog& dialog) {
-        opened += qobject_cast<CParameterDialog*>(&dialog) != nullptr && dialog.parent() == nullptr;
-        return int(QDialog::Accepted);
-    });
     QAction* action = m_commands->CreateParameterListAction(&m_window);
     EXPECT_FALSE(action->shortcut().isEmpty());
     action->trigger();
     EXPECT_TRUE(m_commands->OnCommand(ID_PARAMETER_LIST));
     EXPECT_FALSE(m_commands->OnCommand(ID_CONNECT)) << "Connect is the window's own";
-    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(about, 1);
+    EXPECT_EQ(lists, 2);
 }
 
 // The values applied and their order are the parameter-set tests' (the same load).
