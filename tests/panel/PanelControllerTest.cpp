@@ -4,7 +4,6 @@
 #include "FakePanelHost.h"
 #include "PanelXml.h"
 #include "config/Configuration.h"
-#include "config/UiObject.h"
 
 #include <gtest/gtest.h>
 

@@ -15,7 +15,7 @@ namespace {
 // Answers Qt's file dialog with a name, or Cancel, from a timer while the dialog runs modally;
 // notes any question the dialog asks on top and turns it down.
 struct SAnswer {
-    std::optional<QString> m_name;
+    std::optional<std::string> m_name;
     bool m_asked = false;
 };
 
@@ -33,7 +33,7 @@ std::optional<std::string> AskWith(CQtFileDialog& files, const SFileDialogReques
                 return;
             }
             // Typed into the name box: selectFile would race the dialog's folder model.
-            const QFileInfo chosen(*answer.m_name);
+            const QFileInfo chosen(QString::fromStdString(*answer.m_name));
             dialog->setDirectory(chosen.absolutePath());
             dialog->findChild<QLineEdit*>("fileNameEdit")->setText(chosen.fileName());
             QMetaObject::invokeMethod(dialog, "accept",
@@ -55,15 +55,14 @@ TEST(QtFileDialog, SavesWithoutAskingAndAddsTheDefaultExtension) {
     save.m_mode = EFileDialogMode::Save;
     save.m_defaultExtension = ".tnv";
 
-    SAnswer answer{QString::fromStdString(existing)};
-    EXPECT_EQ(AskWith(files, save, answer), existing);
-    EXPECT_FALSE(answer.m_asked) << "no question before replacing a file";
-
-    answer = SAnswer{QString::fromStdString(dir.Path() + "fresh")};
-    EXPECT_EQ(AskWith(files, save, answer), dir.Path() + "fresh.tnv");
-
-    answer = SAnswer{};
-    EXPECT_EQ(AskWith(files, save, answer), std::nullopt) << "Cancel";
+    // Typed, and what the dialog returns: an existing file, a new name, Cancel.
+    const std::pair<std::optional<std::string>, std::optional<std::string>> cases[] = {
+        {existing, existing}, {dir.Path() + "fresh", dir.Path() + "fresh.tnv"}, {}};
+    for (const auto& [typed, chosen] : cases) {
+        SAnswer answer{typed};
+        EXPECT_EQ(AskWith(files, save, answer), chosen);
+        EXPECT_FALSE(answer.m_asked) << "no question before replacing a file";
+    }
 }
 
 TEST(QtFileDialog, FilterListBecomesNameFilters) {

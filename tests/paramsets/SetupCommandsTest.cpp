@@ -4,7 +4,6 @@
 #include "FakeMessageService.h"
 #include "QtTestSupport.h"
 #include "app/CommandIds.h"
-#include "config/Configuration.h"
 #include "link/PortName.h"
 #include "paramsets/ParameterDialog.h"
 
