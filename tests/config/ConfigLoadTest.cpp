@@ -137,18 +137,15 @@ TEST(ConfigLoad, LaterChildrenReplaceOrAccumulate) {
 }
 
 TEST(ConfigLoad, GifPathsBecomeBmp) {
-    struct SCase {
-        const char* m_in;
-        const char* m_out;
-    };
-    const SCase cases[] = {{"pic.gif", "pic.bmp"},     {"pic.GIF", "pic.GIF"},
-                           {".gif", ".gif"},           {"a.gif.gif", "a.bmp"},
-                           {"x.gifted.png", "x.bmp"},  {"pic.bmp", "pic.bmp"},
-                           {"dir/b.gif", "dir/b.bmp"}, {"", ""}};
-    for (const SCase& c : cases) {
-        std::string path = c.m_in;
+    const std::pair<const char*, const char*> cases[] = {
+        {"pic.gif", "pic.bmp"},     {"pic.GIF", "pic.GIF"},
+        {".gif", ".gif"},           {"a.gif.gif", "a.bmp"},
+        {"x.gifted.png", "x.bmp"},  {"pic.bmp", "pic.bmp"},
+        {"dir/b.gif", "dir/b.bmp"}, {"", ""}};
+    for (const auto& [in, out] : cases) {
+        std::string path = in;
         RewriteGifPath(path);
-        EXPECT_EQ(path, c.m_out) << c.m_in;
+        EXPECT_EQ(path, out) << in;
     }
     const auto config = Load(MakeConfigXml(
         "", "<UI_OBJECT><IMAGE Path=\"back.gif\"/><UI_OBJECT><IMAGE Path=\"btn.gif\"/>"

@@ -9,17 +9,14 @@
 #include <vector>
 
 TEST(WireProtocol, WriteRegisterMessagesAreByteExact) {
-    const struct {
-        std::int32_t m_register;
-        std::int32_t m_value;
-        const char* m_message;
-    } cases[] = {{12, 345, "S12:345;199\n"},
-                 {12, -5, "S12:-5;141\n"},
-                 {1, 0, "S1:0;41\n"},
-                 {-1, 7, "S-1:7;93\n"},
-                 {2147483647, -2147483647 - 1, "S2147483647:-2147483648;18\n"}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(BuildWriteRegisterMessage(c.m_register, c.m_value), c.m_message);
+    const std::tuple<std::int32_t, std::int32_t, const char*> cases[] = {
+        {12, 345, "S12:345;199\n"},
+        {12, -5, "S12:-5;141\n"},
+        {1, 0, "S1:0;41\n"},
+        {-1, 7, "S-1:7;93\n"},
+        {2147483647, -2147483647 - 1, "S2147483647:-2147483648;18\n"}};
+    for (const auto& [registerNumber, value, message] : cases) {
+        EXPECT_EQ(BuildWriteRegisterMessage(registerNumber, value), message);
     }
 }
 
