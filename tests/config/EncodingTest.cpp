@@ -7,12 +7,10 @@
 
 namespace {
 
-const std::string s_uberUtf8 = "\xC3\xBC"
-                               "ber";
-const std::string s_overview = "\xC3\x9C"
-                               "bersicht";
-const std::string s_uberCp1252 = "\xFC"
-                                 "ber";
+// Hexadecimal escapes run on through letters, hence the texts in two pieces.
+const std::string s_uberUtf8 = std::string("\xC3\xBC") + "ber";
+const std::string s_overview = std::string("\xC3\x9C") + "bersicht";
+const std::string s_uberCp1252 = std::string("\xFC") + "ber";
 
 std::unique_ptr<CConfiguration> LoadNamed(const std::string& prologue, const std::string& name) {
     const CTempDir dir;
@@ -65,8 +63,7 @@ TEST(TextEncoding, FollowsTheDeclarationUnlessTheTextIsNoUtf8) {
         {"", s_overview, ETextEncoding::Utf8, s_overview},
         // Bytes that would be valid UTF-8 are taken as declared.
         {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>", s_overview, ETextEncoding::Cp1252,
-         "\xC3\x83\xC5\x93"
-         "bersicht"},
+         std::string("\xC3\x83\xC5\x93") + "bersicht"},
         {"<?xml version=\"1.0\" encoding=\"windows-1252\"?>", s_uberCp1252, ETextEncoding::Cp1252,
          s_uberUtf8},
         {"", s_uberCp1252, ETextEncoding::Cp1252, s_uberUtf8},
