@@ -2,7 +2,6 @@
 #include "TempDir.h"
 #include "config/ConfigReader.h"
 #include "config/Configuration.h"
-#include "config/ProgramDirectory.h"
 #include "config/XmlFile.h"
 
 #include <gtest/gtest.h>
