@@ -31,29 +31,6 @@ std::string Repeat(const std::string& text, int count) {
 
 std::vector<SCheckCase> Cases() {
     return {
-        {"clean",
-         R"xml(<ROOT>
-<PARAMETER>
- <P Id="1" Value="0" Minimum="0" Maximum="100"/>
- <P Id="997" Value="0" Minimum="0" Maximum="1"/>
-</PARAMETER>
-<UI_OBJECT Name="Home">
- <IMAGE Path="back.gif"/>
- <UI_OBJECT Type="Button"><POSITION x="5" y="5" Width="20" Height="10"/><IMAGE Path="b.bmp"/>
-  <PARAMETER><AUSGANG><FORMEL Berechnung="1" Register="997"/></AUSGANG></PARAMETER></UI_OBJECT>
- <UI_OBJECT Type="Slider"><SETTINGS Minimum="0" Maximum="100"/><PARAMETER>
-  <EINGANG><F Berechnung="100 / R1 + (R1 &lt; 50)"/></EINGANG>
-  <AUSGANG><FORMEL Berechnung="y z x * 2 + if(x > 50, 1, 0)" Register="1"/></AUSGANG>
- </PARAMETER></UI_OBJECT>
- <UI_OBJECT Type="SwitchImage"><ITEMS><ITEM Name="b.bmp"/><ITEM Name="back.gif"/></ITEMS></UI_OBJECT>
- <UI_OBJECT Type="Combo"><ITEMS><ITEM Name="On" Value="1"/></ITEMS></UI_OBJECT>
- <UI_OBJECT Type="Label"><TEXT Value="a"/></UI_OBJECT>
-</UI_OBJECT>
-<UI_OBJECT Name="Two"/>
-</ROOT>
-)xml",
-         {"config.xml: 0 errors, 0 warnings"},
-         0},
         {"not well-formed",
          "<ROOT>\n <PARAMETER>\n</ROOT>\n",
          {"config.xml:3:1: error: not well-formed XML: Error reading end tag.",
@@ -79,6 +56,8 @@ std::vector<SCheckCase> Cases() {
 </PARAMETER></UI_OBJECT>
 <UI_OBJECT Type="Field"><PARAMETER><EINGANG><F Berechnung="R1 +
  1"/></EINGANG></PARAMETER></UI_OBJECT>
+<UI_OBJECT Type="Slider"><SETTINGS Minimum="0" Maximum="100"/><PARAMETER><EINGANG><F Berechnung="100 / R1 + (R1 &lt; 50)"/></EINGANG>
+<AUSGANG><FORMEL Berechnung="y z x * 2 + if(x > 50, 1, 0)" Register="1"/></AUSGANG></PARAMETER></UI_OBJECT>
 </UI_OBJECT></ROOT>
 )xml",
          {"config.xml:4:33: error: input formula: Unknown variable at 'x'",
@@ -146,9 +125,9 @@ std::vector<SCheckCase> Cases() {
           "config.xml: 0 errors, 3 warnings"},
          0},
         {"pictures",
-         R"xml(<ROOT><PARAMETER/>
+         R"xml(<ROOT><PARAMETER><P Id="997" Value="0" Minimum="0" Maximum="1"/></PARAMETER>
 <UI_OBJECT><IMAGE Path="back.gif"/>
-<UI_OBJECT Type="Button"><IMAGE Path="bad.bmp"/></UI_OBJECT>
+<UI_OBJECT Type="Button"><IMAGE Path="bad.bmp"/></UI_OBJECT><UI_OBJECT Type="Button"><POSITION x="5" y="5" Width="20" Height="10"/><IMAGE Path="b.bmp"/><PARAMETER><AUSGANG><FORMEL Berechnung="1" Register="997"/></AUSGANG></PARAMETER></UI_OBJECT>
 <UI_OBJECT Type="SwitchImage"><ITEMS><ITEM Name="back.bmp"/><ITEM Name="gone.gif"/></ITEMS></UI_OBJECT>
 <UI_OBJECT Type="Label"><POSITION x="100" y="0"/></UI_OBJECT>
 </UI_OBJECT>
