@@ -1,5 +1,6 @@
 // Arbitrary bytes as a parameter-set file loaded into a store: reading must refuse or accept
 // them, never crash, and whatever is applied must save and read back as the store holds it.
+#include "ConfigFixture.h"
 #include "FuzzFile.h"
 #include "config/Configuration.h"
 #include "paramsets/ParameterSetFile.h"
@@ -16,23 +17,13 @@ namespace {
 
 // Loaded and saved, loaded only, saved only, neither; narrow and inverted ranges.
 CConfiguration& Store() {
-    static const std::unique_ptr<CConfiguration> s_store = [] {
-        const std::string config =
-            "<ROOT><PARAMETER><P Id='12' SetOnLoad='true' ReadOnSave='true'/>"
-            "<P Id='-5' Minimum='-2147483648' Maximum='2147483647' SetOnLoad='true' "
-            "ReadOnSave='true'/><P Id='99999' Minimum='10' Maximum='5' SetOnLoad='true' "
-            "ReadOnSave='true'/><P Id='40' SetOnLoad='true'/><P Id='41' ReadOnSave='true'/>"
-            "<P Id='12' SetOnLoad='true' ReadOnSave='true'/><P Id='7'/></PARAMETER></ROOT>";
-        const std::string path = FuzzFilePath("config.xml");
-        WriteFuzzFile(path, config.data(), config.size());
-        auto store = CConfiguration::LoadFile(path);
-        std::remove(path.c_str());
-        if (store == nullptr) {
-            std::abort();
-        }
-        return store;
-    }();
-    return *s_store;
+    static const CConfigFixture s_store(
+        "<ROOT><PARAMETER><P Id='12' SetOnLoad='true' ReadOnSave='true'/>"
+        "<P Id='-5' Minimum='-2147483648' Maximum='2147483647' SetOnLoad='true' "
+        "ReadOnSave='true'/><P Id='99999' Minimum='10' Maximum='5' SetOnLoad='true' "
+        "ReadOnSave='true'/><P Id='40' SetOnLoad='true'/><P Id='41' ReadOnSave='true'/>"
+        "<P Id='12' SetOnLoad='true' ReadOnSave='true'/><P Id='7'/></PARAMETER></ROOT>");
+    return s_store.Config();
 }
 
 // Counts and progress are the unit tests'; here only what reaches the store matters.

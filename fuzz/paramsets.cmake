@@ -1,1 +1,1 @@
-tarnel_fuzzer(paramsets_fuzz ${CMAKE_CURRENT_LIST_DIR}/ParameterSetFuzz.cpp tarnel_paramsets)
+tarnel_fuzzer(paramsets_fuzz ${CMAKE_CURRENT_LIST_DIR}/ParameterSetFuzz.cpp tarnel_paramsets tarnel_test_support)
