@@ -9,13 +9,11 @@
 #include "app/QtMessageService.h"
 #include "app/Startup.h"
 #include "config/Configuration.h"
-#include "config/RegisterValue.h"
 #include "link/PortName.h"
 #include "panel/PanelView.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -135,22 +133,10 @@ TEST_F(MainFrameTest, ConnectOnAPortThatCannotOpenStillOffersUnconnect) {
     EXPECT_TRUE(Action("actionConnect")->isEnabled());
 }
 
-// The title's rule is the link-state test's; here only that the tick applies it and refreshes
-// the panel.
-TEST_F(MainFrameTest, TickWritesTheTitleAndRefreshesThePanel) {
-    const auto* field = m_frame->findChild<QLineEdit*>(CPanelView::ControlObjectName(2000));
-    ASSERT_NE(field, nullptr);
-    m_frame->OnTimerTick();
-    EXPECT_EQ(m_frame->windowTitle(), "Tarnel") << "no device: the title stays";
-    m_fixture.Config().TouchLink();
-    CRegisterValue change(SOURCE_DEVICE, 5, 21);
-    m_fixture.Config().Update(change);
-    m_frame->OnTimerTick();
-    EXPECT_EQ(m_frame->windowTitle(), "TN [connected]");
-    EXPECT_EQ(field->text(), "42");
-}
-
-TEST_F(MainFrameTest, PageEntriesShowTheirPages) {
+TEST_F(MainFrameTest, OpensAtTheLargestPageShowsPagesFromTheMenuAndEndsWithStatus0) {
+    m_frame->show();
+    // Page 2's label reaches (300, 400); page 0 is smaller than the least size.
+    EXPECT_EQ(m_frame->GetPanelView()->size(), QSize(300, 400));
     const CPanelView& view = *m_frame->GetPanelView();
     EXPECT_EQ(view.GetCurrentPage(), 0);
     Action("actionPage2")->trigger();
@@ -159,12 +145,6 @@ TEST_F(MainFrameTest, PageEntriesShowTheirPages) {
     EXPECT_EQ(view.GetCurrentPage(), 0);
     EXPECT_FALSE(m_frame->OnCommand(ID_PAGE_FIRST + 3)) << "no such page";
     EXPECT_EQ(view.GetCurrentPage(), 0);
-}
-
-TEST_F(MainFrameTest, OpensAtTheLargestPageAndEndsWithStatus0) {
-    m_frame->show();
-    // Page 2's label reaches (300, 400); page 0 is smaller than the least size.
-    EXPECT_EQ(m_frame->GetPanelView()->size(), QSize(300, 400));
     Action("actionExit")->trigger();
     m_frame->close();
     EXPECT_EQ(m_exits, std::vector<int>({0, 0}));
