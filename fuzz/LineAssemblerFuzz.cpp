@@ -4,6 +4,7 @@
 #include "link/LineAssembler.h"
 #include "link/WireProtocol.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -22,32 +23,28 @@ bool AllNumbersShort(const std::string& text) {
     return true;
 }
 
-void CompareWithScanf(const std::string& text) {
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    CLineAssembler assembler;
+    for (std::size_t i = 0; i < size; ++i) {
+        assembler.Feed(static_cast<char>(data[i]));
+        if (assembler.PartialLine().size() > CLineAssembler::MAX_LINE) {
+            std::abort();
+        }
+    }
+    const std::string text(reinterpret_cast<const char*>(data), size);
     if (!AllNumbersShort(text)) {
-        return;
+        return 0;
     }
     int numbers[3] = {-1, 0, 0};
-    int count = std::sscanf(text.c_str(), "%d%d%d", &numbers[0], &numbers[1], &numbers[2]);
-    count = count < 0 ? 0 : count;
+    const int count =
+        std::max(0, std::sscanf(text.c_str(), "%d%d%d", &numbers[0], &numbers[1], &numbers[2]));
     const SLineNumbers ours = ReadLineNumbers(text);
     if (ours.m_count != count || ours.m_register != numbers[0] ||
         (count >= 2 && ours.m_value != numbers[1]) ||
         (count >= 3 && ours.m_checksum != numbers[2])) {
         std::abort();
     }
-}
-
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    CLineAssembler assembler;
-    for (std::size_t i = 0; i < size; ++i) {
-        const char byte = static_cast<char>(data[i]);
-        assembler.Feed(byte);
-        if (assembler.PartialLine().size() > CLineAssembler::MAX_LINE) {
-            std::abort();
-        }
-    }
-    CompareWithScanf(std::string(reinterpret_cast<const char*>(data), size));
     return 0;
 }
