@@ -54,16 +54,14 @@ protected:
 TEST_F(ParameterDialogTest, ListsSetsAndShowsChangesAtTheNextTick) {
     ASSERT_EQ(m_list->topLevelItemCount(), 3);
     // The header first, then the parameters.
-    const char* const rows[][3] = {{"Parameter", "Nr", "Wert"},
-                                   {"Speed", "5", "10"},
-                                   {"Gain", "12", "3"},
-                                   {"Mode", "40", "-2"}};
+    const QStringList rows[] = {{"Parameter", "Nr", "Wert"},
+                                {"Speed", "5", "10"},
+                                {"Gain", "12", "3"},
+                                {"Mode", "40", "-2"}};
     for (int row = 0; row < 4; ++row) {
         const QTreeWidgetItem* item =
             row == 0 ? m_list->headerItem() : m_list->topLevelItem(row - 1);
-        for (int column = 0; column < 3; ++column) {
-            EXPECT_EQ(item->text(column), rows[row][column]) << row << "," << column;
-        }
+        EXPECT_EQ((QStringList{item->text(0), item->text(1), item->text(2)}), rows[row]) << row;
     }
     EXPECT_EQ(m_nameBox->text(), "---");
     EXPECT_TRUE(m_nameBox->isReadOnly());
