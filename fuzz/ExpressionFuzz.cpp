@@ -12,14 +12,6 @@
 
 namespace {
 
-// Register references need a loaded configuration; one for the whole run.
-void LoadConfiguration() {
-    static const CConfigFixture s_config(MakeConfigXml("<P Id=\"0\" Value=\"7\"/>"
-                                                       "<P Id=\"5\" Value=\"42\"/>"
-                                                       "<P Id=\"12\" Value=\"-100\"/>"
-                                                       "<P Id=\"999\" Value=\"1\"/>"));
-}
-
 void Require(bool condition) {
     if (!condition) {
         std::abort();
@@ -33,7 +25,11 @@ bool SameValue(double a, double b) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    LoadConfiguration();
+    // Register references need a loaded configuration; one for the whole run.
+    static const CConfigFixture s_config(MakeConfigXml("<P Id=\"0\" Value=\"7\"/>"
+                                                       "<P Id=\"5\" Value=\"42\"/>"
+                                                       "<P Id=\"12\" Value=\"-100\"/>"
+                                                       "<P Id=\"999\" Value=\"1\"/>"));
     // A block of exactly the text and its terminator, so any read beyond it is caught.
     const std::unique_ptr<char[]> text(new char[size + 1]);
     std::memcpy(text.get(), data, size);

@@ -15,17 +15,6 @@
 
 namespace {
 
-// Loaded and saved, loaded only, saved only, neither; narrow and inverted ranges.
-CConfiguration& Store() {
-    static const CConfigFixture s_store(
-        "<ROOT><PARAMETER><P Id='12' SetOnLoad='true' ReadOnSave='true'/>"
-        "<P Id='-5' Minimum='-2147483648' Maximum='2147483647' SetOnLoad='true' "
-        "ReadOnSave='true'/><P Id='99999' Minimum='10' Maximum='5' SetOnLoad='true' "
-        "ReadOnSave='true'/><P Id='40' SetOnLoad='true'/><P Id='41' ReadOnSave='true'/>"
-        "<P Id='12' SetOnLoad='true' ReadOnSave='true'/><P Id='7'/></PARAMETER></ROOT>");
-    return s_store.Config();
-}
-
 // Counts and progress are the unit tests'; here only what reaches the store matters.
 class CQuietHost final : public IParameterSetLoadHost {
 public:
@@ -47,7 +36,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (read != EParameterSetRead::Ok) {
         return 0;
     }
-    CConfiguration& store = Store();
+    // Loaded and saved, loaded only, saved only, neither; narrow and inverted ranges.
+    static const CConfigFixture s_store(
+        "<ROOT><PARAMETER><P Id='12' SetOnLoad='true' ReadOnSave='true'/>"
+        "<P Id='-5' Minimum='-2147483648' Maximum='2147483647' SetOnLoad='true' "
+        "ReadOnSave='true'/><P Id='99999' Minimum='10' Maximum='5' SetOnLoad='true' "
+        "ReadOnSave='true'/><P Id='40' SetOnLoad='true'/><P Id='41' ReadOnSave='true'/>"
+        "<P Id='12' SetOnLoad='true' ReadOnSave='true'/><P Id='7'/></PARAMETER></ROOT>");
+    CConfiguration& store = s_store.Config();
     CQuietHost host;
     ApplyParameterSet(store, entries, host);
     // What the store holds now saves and reads back unchanged, in store order.
