@@ -216,8 +216,6 @@ TEST_F(ParameterSetTest, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("")), {}), filesBefore)
         << "no temporary file left behind";
 
-    for (const std::string& unusable : {Path("no/such/folder/set.tnv"), Path("")}) {
-        Save(unusable);
-        EXPECT_EQ(TakeMessage().m_text, "Datei kann nicht gespeichert werden") << unusable;
-    }
+    Save(Path("")); // a folder; a missing folder is the commissioning test's
+    EXPECT_EQ(TakeMessage().m_text, "Datei kann nicht gespeichert werden");
 }
