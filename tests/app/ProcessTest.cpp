@@ -91,7 +91,6 @@ TEST(Process, StartsEndsAndFailsWithTheRightStatus) {
         QString m_said; // on standard output or error
     } cases[] = {
         {"<ROOT><UI_OBJECT Name=", {}, 1, "Kann config.xml nicht laden!"},
-        {std::nullopt, {"--snapshot", "pictures"}, 1, "Kann config.xml nicht laden!"},
         {std::nullopt, {"--help"}, 0, "--snapshot <DIR>"},
         {std::nullopt, {"--version"}, 0, "Tarnel 0.1"},
         {VALID_CONFIG, {"--no-such-option"}, 2, "no-such-option"},
