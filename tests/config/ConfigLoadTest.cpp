@@ -91,9 +91,8 @@ TEST(ConfigLoad, ParameterDefaultsAndSwitches) {
 TEST(ConfigLoad, ControlDefaults) {
     const auto config = LoadControl("");
     ASSERT_NE(config, nullptr);
-    const CUiPage& page = *config->GetPage(0);
-    EXPECT_STREQ(page.GetColor(), "#FFFFFF");
-    EXPECT_STREQ(page.GetImagePath(), "");
+    EXPECT_STREQ(config->GetPage(0)->GetColor(), "#FFFFFF");
+    EXPECT_STREQ(config->GetPage(0)->GetImagePath(), "");
     const CUiObject& control = Control(*config);
     EXPECT_EQ(Describe(control), "Button 10,10 10x10 #FFFFFF text= image= in= range=0..0 "
                                  "orientation=0 ticks=0/0/0 confirm=0 items= out=");
