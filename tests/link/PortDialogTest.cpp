@@ -32,6 +32,7 @@ protected:
                 CPortDialog::IMAGE_CURRENT;
             const bool active = item->text(CPortDialog::COLUMN_ACTIVE) == "Aktiv";
             EXPECT_EQ(image, active) << row;
+            EXPECT_TRUE(active || item->text(CPortDialog::COLUMN_ACTIVE).isEmpty()) << row;
             if (active) {
                 marked.push_back(row);
             }

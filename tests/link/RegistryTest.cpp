@@ -32,7 +32,6 @@ TEST(PortDescription, FollowsTheDriverKeys) {
         std::string m_port3; // the description of COM3:
     };
     const SCase cases[] = {
-        {"empty registry", [](CMemoryRegistry&) {}, "-"},
         {"active driver", [](CMemoryRegistry& r) { Active(r, "01", "COM3:", "USB\\VID_0403"); },
          "USB\\VID_0403"},
         {"built-in driver wins over the active one",
