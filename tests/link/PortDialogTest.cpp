@@ -72,5 +72,4 @@ TEST_F(PortDialogTest, ShowsThePortRowsAndActivatesExactlyOneSelectedRow) {
     Activate(dialog, {2});
     EXPECT_EQ(GetPortName(), "COM3:");
     EXPECT_EQ(MarkedRows(dialog), std::vector<int>{2});
-    EXPECT_EQ(list->topLevelItemCount(), 20);
 }
