@@ -4,11 +4,9 @@
 // wire time.
 #include "ConfigFixture.h"
 #include "FakeMessageService.h"
-#include "SimulatorThread.h"
+#include "PacedDevice.h"
 #include "config/Configuration.h"
 #include "config/RegisterValue.h"
-#include "link/SerialLink.h"
-#include "link/WireProtocol.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,33 +15,20 @@
 namespace {
 
 constexpr int WRITES = 200;
-constexpr double BAUD = 9600.0;
 
 void AcknowledgedWrites(benchmark::State& state) {
     const CConfigFixture fixture(MakeConfigXml(
         "<P Id=\"12\" Value=\"0\" Minimum=\"-100000\" Maximum=\"100000\" SendSerial=\"true\"/>"));
     const CFakeMessageService messages;
-    CDeviceModel model;
-    model.LoadFrom(fixture.Config());
-    SSimulatorOptions options;
-    options.m_baud = static_cast<unsigned>(BAUD);
-    options.m_reportInterval = std::chrono::milliseconds(0); // only acknowledgements come back
-    CSimulatorThread device(model, options);
-    SSerialLinkTiming timing;
-    timing.m_closePause = std::chrono::milliseconds(0);
-    CSerialLink link(device.SlavePath(), timing);
-    if (!link.IsPortOpen()) {
+    const CPacedDevice device(fixture.Config());
+    if (!device.IsOpen()) {
         state.SkipWithError("no pseudo-terminal");
         return;
     }
-
-    double wireBytes = 0.0;
+    double wireSeconds = 0.0;
     for (int i = 0; i < WRITES; ++i) {
-        const std::int32_t value = (i * 37) % 20000 - 10000;
-        wireBytes += static_cast<double>(BuildWriteRegisterMessage(12, value).size() +
-                                         BuildRegisterLine('B', 12, value).size() + 2);
+        wireSeconds += CPacedDevice::WireSeconds(12, (i * 37) % 20000 - 10000);
     }
-    const double wireSeconds = wireBytes * 10.0 / BAUD;
 
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
@@ -56,7 +41,6 @@ void AcknowledgedWrites(benchmark::State& state) {
         state.SetIterationTime(seconds);
         state.counters["wire_ms"] = wireSeconds * 1000.0;
         state.counters["ratio"] = seconds / wireSeconds;
-        state.counters["bytes"] = wireBytes;
     }
     state.counters["timeouts"] = static_cast<double>(messages.Messages().size());
 }

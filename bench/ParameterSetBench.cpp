@@ -4,10 +4,8 @@
 // byte, both directions; goal: at most 1.2 times the wire time).
 #include "ConfigFixture.h"
 #include "FakeMessageService.h"
-#include "SimulatorThread.h"
+#include "PacedDevice.h"
 #include "config/Configuration.h"
-#include "link/SerialLink.h"
-#include "link/WireProtocol.h"
 #include "paramsets/ParameterSetFile.h"
 #include "paramsets/ParameterSetLoadHost.h"
 
@@ -18,7 +16,6 @@
 namespace {
 
 constexpr int PARAMETERS = 200;
-constexpr double BAUD = 9600.0;
 
 // Registers 100.. with values that need one to six digits; every parameter is saved, loaded
 // and, with a device, sent.
@@ -68,28 +65,16 @@ void Load200ToDevice(benchmark::State& state) {
     const CFakeMessageService messages;
     const std::string path = fixture.Dir().Path() + "set.tnv";
     SaveParameterSet(fixture.Config(), path);
-    CDeviceModel model;
-    model.LoadFrom(fixture.Config());
-    SSimulatorOptions options;
-    options.m_baud = static_cast<unsigned>(BAUD);
-    options.m_reportInterval = std::chrono::milliseconds(0); // only acknowledgements come back
-    CSimulatorThread device(model, options);
-    SSerialLinkTiming timing;
-    timing.m_closePause = std::chrono::milliseconds(0);
-    CSerialLink link(device.SlavePath(), timing);
-    if (!link.IsPortOpen()) {
+    const CPacedDevice device(fixture.Config());
+    if (!device.IsOpen()) {
         state.SkipWithError("no pseudo-terminal");
         return;
     }
-
-    double wireBytes = 0.0;
+    double wireSeconds = 0.0;
     for (int i = 0; i < PARAMETERS; ++i) {
         const CParameter* parameter = fixture.Config().GetParameter(i);
-        wireBytes += static_cast<double>(
-            BuildWriteRegisterMessage(parameter->GetId(), parameter->GetValue()).size() +
-            BuildRegisterLine('B', parameter->GetId(), parameter->GetValue()).size() + 2);
+        wireSeconds += CPacedDevice::WireSeconds(parameter->GetId(), parameter->GetValue());
     }
-    const double wireSeconds = wireBytes * 10.0 / BAUD;
 
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
