@@ -2,12 +2,14 @@
 // pseudo-terminal.
 
 #include "ConfigFixture.h"
+#include "FakeFileDialog.h"
 #include "FakeMessageService.h"
 #include "QtTestSupport.h"
 #include "RecordingListener.h"
 #include "app/CommandIds.h"
 #include "app/LinkState.h"
 #include "app/MainFrame.h"
+#include "app/SetupCommands.h"
 #include "app/Startup.h"
 #include "config/Configuration.h"
 #include "config/RegisterValue.h"
@@ -30,7 +32,10 @@ TEST(EndToEnd, ConnectedWindowFollowsAndWritesTheDevice) {
     EnsureApplication();
     const CConfigFixture fixture(MakeConfigXml(
         "<P Id=\"11\" Value=\"0\" Minimum=\"0\" Maximum=\"1000\"/>"
-        "<P Id=\"12\" Value=\"0\" Minimum=\"-1000\" Maximum=\"1000\" SendSerial=\"true\"/>"
+        "<P Id=\"12\" Value=\"0\" Minimum=\"-1000\" Maximum=\"1000\" SendSerial=\"true\" "
+        "SetOnLoad=\"true\"/>"
+        "<P Id=\"13\" Value=\"0\" Minimum=\"0\" Maximum=\"100\" SendSerial=\"true\" "
+        "SetOnLoad=\"true\"/>"
         "<P Id=\"999\" Value=\"0\" Maximum=\"2\" SendSerial=\"true\"/>",
         "<UI_OBJECT Name=\"p\">"
         "<UI_OBJECT Type=\"Field\"><PARAMETER><EINGANG><F Berechnung=\"R11\"/></EINGANG>"
@@ -96,6 +101,35 @@ TEST(EndToEnd, ConnectedWindowFollowsAndWritesTheDevice) {
         fixture.Config().Update(reportAll);
         EXPECT_TRUE(QTest::qWaitFor([&] { return saw77(SOURCE_DEVICE); }, WAIT_MS));
         EXPECT_TRUE(messages.Messages().empty());
+
+        // "Load Setup" sends each value of the file in file order, each acknowledged before
+        // the next (no time-out message), and the device then holds them.
+        const std::string set =
+            fixture.Dir().Write("set.tnv", "<REGISTER><VALUE Register=\"13\" Value=\"40\"/>"
+                                           "<VALUE Register=\"12\" Value=\"-5\"/></REGISTER>");
+        CFakeFileDialog files;
+        files.SetNextAnswer(set);
+        frame.GetSetupCommands()->SetFileDialog(&files);
+        frame.GetAction(ID_LOAD_SETUP)->trigger();
+        Writes loaded;
+        for (const CRegisterValue& value : recorder.Seen()) {
+            if (value.GetSource() == SOURCE_PARAMETER_SET) {
+                loaded.emplace_back(value.GetRegister(), value.GetValue());
+            }
+        }
+        EXPECT_EQ(loaded, (Writes{{13, 40.0}, {12, -5.0}}));
+        ASSERT_EQ(messages.Messages().size(), 1U);
+        EXPECT_EQ(messages.Messages()[0].m_text, "<2> Parameter loaded from " + set + " ");
+        fixture.Config().Update(reportAll);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                const auto thirteen = recorder.SeenFor(13, SOURCE_DEVICE);
+                const auto twelve = recorder.SeenFor(12, SOURCE_DEVICE);
+                return !thirteen.empty() && thirteen.back().GetValue() == 40 && !twelve.empty() &&
+                       twelve.back().GetValue() == -5;
+            },
+            WAIT_MS));
+        frame.GetSetupCommands()->SetFileDialog(nullptr);
         frame.GetTimer()->stop();
     }
     fixture.Config().RemoveListener(&recorder);
