@@ -1,5 +1,19 @@
 #include "MemoryRegistry.h"
 
+namespace {
+
+template <typename T>
+bool FindValue(const std::map<std::string, T>& values, const std::string& name, T& result) {
+    const auto found = values.find(name);
+    if (found == values.end()) {
+        return false;
+    }
+    result = found->second;
+    return true;
+}
+
+} // namespace
+
 void CMemoryRegistry::AddKey(const std::string& key) {
     if (m_keys.count(key) != 0) {
         return;
@@ -42,28 +56,17 @@ bool CMemoryRegistry::GetSubkey(const std::string& key, std::size_t index,
 
 bool CMemoryRegistry::GetString(const std::string& key, const std::string& value,
                                 std::string& text) const {
-    const auto found = m_keys.find(key);
-    if (found == m_keys.end()) {
-        return false;
-    }
-    const auto entry = found->second.m_strings.find(value);
-    if (entry == found->second.m_strings.end()) {
-        return false;
-    }
-    text = entry->second;
-    return true;
+    const SKey* found = FindKey(key);
+    return found != nullptr && FindValue(found->m_strings, value, text);
 }
 
 bool CMemoryRegistry::GetNumber(const std::string& key, const std::string& value,
                                 std::uint32_t& number) const {
+    const SKey* found = FindKey(key);
+    return found != nullptr && FindValue(found->m_numbers, value, number);
+}
+
+const CMemoryRegistry::SKey* CMemoryRegistry::FindKey(const std::string& key) const {
     const auto found = m_keys.find(key);
-    if (found == m_keys.end()) {
-        return false;
-    }
-    const auto entry = found->second.m_numbers.find(value);
-    if (entry == found->second.m_numbers.end()) {
-        return false;
-    }
-    number = entry->second;
-    return true;
+    return found != m_keys.end() ? &found->second : nullptr;
 }

@@ -28,5 +28,7 @@ private:
         std::map<std::string, std::uint32_t> m_numbers;
     };
 
+    const SKey* FindKey(const std::string& key) const;
+
     std::map<std::string, SKey> m_keys;
 };
