@@ -157,13 +157,14 @@ void CPanelController::OnControlCommand(int identifier, const IPageControl* sour
     const CUiObject& object = *m_page->GetControl(index);
     const EControlType type = m_types[Slot(index)];
     const int page = m_currentPage;
-    // The question runs a modal loop in which a tick may switch the page; then the control
-    // asked about is gone and the answer no longer applies.
+    // The question runs a modal loop in which a tick may switch the page. A Button's OK still
+    // executes: its outputs are fixed and the operator answered to its text. A check box's
+    // toggle lived in a control that is gone, so there is nothing left to write.
     const auto stillShown = [&] { return m_currentPage == page && GetControl(index) == source; };
 
     switch (type) {
     case EControlType::Button:
-        if (object.GetConfirm() && (!Confirm(EXECUTE_QUESTION, object) || !stillShown())) {
+        if (object.GetConfirm() && !Confirm(EXECUTE_QUESTION, object)) {
             return;
         }
         ApplyUserValue(object, 1);

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -130,22 +131,25 @@ TEST_F(PanelControllerTest, ButtonsWriteThroughEveryOutputFormulaAfterConfirmati
                                                  EMessageIcon::Question, EMessageButtons::OkCancel};
     EXPECT_EQ(m_messages.Messages(), CFakeMessageService::MessageList(2, question));
 
-    // The question's modal loop keeps the timer running: a page switch meanwhile voids the
-    // answer.
+    // The question's modal loop keeps the timer running: a page request from the device may
+    // switch the page meanwhile. OK still executes the button, through its outputs.
     struct SSwitchingService final : IMessageService {
-        CPanelController* m_controller;
+        std::function<void()> m_meanwhile;
         EMessageResult ShowMessage(const std::string&, const std::string&, EMessageIcon,
                                    EMessageButtons) override {
-            m_controller->ShowPage(1);
+            m_meanwhile();
             return EMessageResult::Ok;
         }
     } service;
-    service.m_controller = &m_controller;
+    service.m_meanwhile = [this] {
+        Set(997, 1);
+        m_controller.RefreshControls();
+    };
     SetMessageService(&service);
     m_controller.OnControlCommand(CONFIRMED, &m_host.At(CONFIRMED));
     SetMessageService(&m_messages);
     EXPECT_EQ(m_controller.GetCurrentPage(), 1);
-    EXPECT_TRUE(Written().empty());
+    EXPECT_EQ(Written(), (Writes{{5, 1.0}}));
 }
 
 // The serial reader thread updates the store, page requests among its changes, while the
