@@ -48,7 +48,7 @@ std::vector<SCheckCase> Cases() {
           "config.xml: 1 error, 0 warnings"},
          1},
         {"formulas",
-         R"xml(<ROOT><PARAMETER><P Id="1" Value="5"/></PARAMETER>
+         R"xml(<ROOT><PARAMETER><P Id="1" Value="5"/><P Id="2" Value="0"/></PARAMETER>
 <UI_OBJECT>
 <UI_OBJECT Type="Field"><PARAMETER>
 <EINGANG><F Berechnung="R1 &lt; x"/></EINGANG>
@@ -56,7 +56,7 @@ std::vector<SCheckCase> Cases() {
 </PARAMETER></UI_OBJECT>
 <UI_OBJECT Type="Field"><PARAMETER><EINGANG><F Berechnung="R1 +
  1"/></EINGANG></PARAMETER></UI_OBJECT>
-<UI_OBJECT Type="Slider"><SETTINGS Minimum="0" Maximum="100"/><PARAMETER><EINGANG><F Berechnung="100 / R1 + (R1 &lt; 50)"/></EINGANG>
+<UI_OBJECT Type="Slider"><SETTINGS Minimum="0" Maximum="100"/><PARAMETER><EINGANG><F Berechnung="100 / R2 + (R1 &lt; 50)"/></EINGANG>
 <AUSGANG><FORMEL Berechnung="y z x * 2 + if(x > 50, 1, 0)" Register="1"/></AUSGANG></PARAMETER></UI_OBJECT>
 </UI_OBJECT></ROOT>
 )xml",
@@ -68,17 +68,20 @@ std::vector<SCheckCase> Cases() {
           "config.xml:7:64: error: input formula: Syntax error at '\\n'",
           "config.xml: 4 errors, 1 warning"},
          1},
+        // Written on Windows: a CR LF ends one line. A table of exactly its limit is whole.
         {"control types and limits",
-         "<ROOT><PARAMETER/>\n<UI_OBJECT>\n"
-         " <UI_OBJECT Type=\"button\"/>\n"
-         " <UI_OBJECT Type=\"Knob\"/>\n"
-         " <UI_OBJECT/>\n"
-         " <UI_OBJECT Type=\"Combo\"/>\n"
-         " <UI_OBJECT Type=\"Bar\"><SETTINGS Minimum=\"5\" Maximum=\"5\"/></UI_OBJECT>\n"
+         "<ROOT><PARAMETER/>\r\n<UI_OBJECT>\r\n"
+         " <UI_OBJECT Type=\"button\"/>\r\n"
+         " <UI_OBJECT Type=\"Knob\"/>\r\n"
+         " <UI_OBJECT/>\r\n"
+         " <UI_OBJECT Type=\"Combo\"/>\r\n"
+         " <UI_OBJECT Type=\"Bar\"><SETTINGS Minimum=\"5\" Maximum=\"5\"/></UI_OBJECT>\r\n"
          " <UI_OBJECT Type=\"Combo\"><ITEMS>" +
              Repeat("<ITEM Value=\"1\"/>", 31) +
-             "</ITEMS></UI_OBJECT>\n"
-             "</UI_OBJECT></ROOT>\n",
+             "</ITEMS></UI_OBJECT><UI_OBJECT Type=\"Combo\"><ITEMS>" +
+             Repeat("<ITEM Value=\"1\"/>", 30) +
+             "</ITEMS></UI_OBJECT>\r\n"
+             "</UI_OBJECT></ROOT>\r\n",
          {"config.xml:3:13: warning: unknown control type 'button' (did you mean 'Button'?): no "
           "control is shown",
           "config.xml:4:13: warning: unknown control type 'Knob': no control is shown",
@@ -142,13 +145,14 @@ std::vector<SCheckCase> Cases() {
           "config.xml:7:19: warning: picture 'none.bmp' does not exist",
           "config.xml: 0 errors, 4 warnings"},
          0},
-        // Columns count characters, a tab and a two-byte letter as one each.
+        // Columns count characters, a tab (not at a tab stop here) and a two-byte letter as one
+        // each.
         {"warnings as errors",
          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ROOT>\n"
-         "\t<UI_OBJECT Name=\"B\xC3\xA4"
+         " \t<UI_OBJECT Name=\"B\xC3\xA4"
          "der\"><UI_OBJECT Type=\"Combo\"/></UI_OBJECT>\n"
          "</ROOT>\n",
-         {"config.xml:3:26: error: Combo without items: nothing can be chosen",
+         {"config.xml:3:27: error: Combo without items: nothing can be chosen",
           "config.xml: 1 error, 0 warnings"},
          1,
          true},
