@@ -25,8 +25,9 @@ SCommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("DIR"));
     const QCommandLineOption port(
         QStringLiteral("port"),
-        QStringLiteral("Use port NAME (COMn: or a device path) for this run; port.inf stays "
-                       "as it is."),
+        QStringLiteral("Use port NAME (COMn: or a device path) instead of the one in port.inf. "
+                       "Starting does not change port.inf, but \"Setup Connection ...\" writes "
+                       "the port then in use into it, as without this option."),
         QStringLiteral("NAME"));
     const QCommandLineOption connect(QStringLiteral("connect"),
                                      QStringLiteral("Connect to the device right after start."));

@@ -3,6 +3,7 @@
 #include "Parameter.h"
 #include "UiObject.h"
 #include "UiPage.h"
+#include "platform/DecimalInt.h"
 
 #include <tinyxml.h>
 
@@ -17,10 +18,12 @@ const char* TextOr(const TiXmlElement& element, const char* name, const char* fa
 }
 
 // "%d" reading: a missing attribute or one that does not start with a number keeps the field.
+// Numbers beyond 32 bits saturate, where TinyXML's sscanf would wrap them.
 void ReadInt(const TiXmlElement& element, const char* name, std::int32_t& field) {
-    int value = 0;
-    if (element.QueryIntAttribute(name, &value) == TIXML_SUCCESS) {
-        field = value;
+    const char* text = element.Attribute(name);
+    std::size_t position = 0;
+    if (text != nullptr) {
+        ReadDecimalInt(text, position, field);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <strings.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -76,6 +77,27 @@ private:
     std::size_t m_size = 0;
 };
 
+constexpr std::string_view UTF8_BOM = "\xEF\xBB\xBF";
+
+// Parses a text byte by byte with line ends made "\n", as TiXmlDocument::LoadFile does.
+bool ParseLegacy(std::string_view text, TiXmlDocument& document) {
+    std::string normalised;
+    normalised.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            normalised += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+        } else {
+            normalised += text[i];
+        }
+    }
+    document.Clear();
+    document.Parse(normalised.c_str(), nullptr, TIXML_ENCODING_LEGACY);
+    return !document.Error();
+}
+
 bool NamesUtf8(const char* encoding) {
     return *encoding == 0 || strcasecmp(encoding, "UTF-8") == 0 ||
            strcasecmp(encoding, "UTF8") == 0;
@@ -128,7 +150,7 @@ std::size_t FindNestingExcess(std::string_view text, int limit) {
 
 std::optional<ETextEncoding> DeclaredEncoding(std::string_view text,
                                               const TiXmlDocument& document) {
-    if (StartsWith(text, 0, "\xEF\xBB\xBF")) {
+    if (StartsWith(text, 0, UTF8_BOM)) {
         return ETextEncoding::Utf8;
     }
     for (const TiXmlNode* node = document.FirstChild(); node != nullptr;
@@ -155,8 +177,15 @@ bool LoadXmlFile(const std::string& path, TiXmlDocument& document, ETextEncoding
             // after a cut sequence. A text that is not valid UTF-8 cannot be UTF-8 anyway, so it
             // is read byte by byte as code page 1252 whatever its declaration says.
             const bool utf8 = IsValidUtf8(text);
-            loaded = document.LoadFile(file, utf8 ? TIXML_DEFAULT_ENCODING : TIXML_ENCODING_LEGACY);
             encoding = ETextEncoding::Cp1252;
+            if (!utf8 && StartsWith(text, 0, UTF8_BOM)) {
+                // An editor put a byte-order mark before a code page 1252 text. In legacy mode
+                // TinyXML takes the mark for text before the root, so it is dropped here.
+                loaded = ParseLegacy(text.substr(UTF8_BOM.size()), document);
+            } else {
+                loaded =
+                    document.LoadFile(file, utf8 ? TIXML_DEFAULT_ENCODING : TIXML_ENCODING_LEGACY);
+            }
             if (loaded && utf8) {
                 const std::optional<ETextEncoding> declared = DeclaredEncoding(text, document);
                 if (declared) {

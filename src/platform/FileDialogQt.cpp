@@ -2,10 +2,45 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+// Opening takes a typed name as it is when such a file exists, and only otherwise with the
+// default extension appended, so that a file named without an extension can be opened.
+class COpenAsTyped final : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void SetSuffix(const QString& suffix) {
+        m_suffix = suffix;
+        setDefaultSuffix(suffix);
+    }
+
+    void accept() override {
+        setDefaultSuffix(QString());
+        const QStringList typed = selectedFiles();
+        const bool asTyped = acceptMode() == AcceptOpen && !typed.isEmpty() &&
+                             std::all_of(typed.begin(), typed.end(), [](const QString& name) {
+                                 return QFileInfo(name).isFile();
+                             });
+        if (!asTyped) {
+            setDefaultSuffix(m_suffix);
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QString m_suffix;
+};
+
+} // namespace
 
 std::optional<std::string> CQtFileDialog::Ask(const SFileDialogRequest& request) {
     const bool save = request.m_mode == EFileDialogMode::Save;
-    QFileDialog dialog(m_owner);
+    COpenAsTyped dialog(m_owner);
     dialog.setObjectName(save ? "saveFileDialog" : "openFileDialog");
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -17,7 +52,7 @@ std::optional<std::string> CQtFileDialog::Ask(const SFileDialogRequest& request)
     if (extension.startsWith('.')) {
         extension.remove(0, 1);
     }
-    dialog.setDefaultSuffix(extension);
+    dialog.SetSuffix(extension);
     const QStringList filters = NameFilters(request.m_filter);
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
@@ -42,12 +77,18 @@ QStringList CQtFileDialog::NameFilters(const std::string& filter) {
         if (fields[i].isEmpty()) {
             break;
         }
-        // Qt reads the patterns from the parentheses of the name; add them when missing.
-        QString name = fields[i];
-        if (!name.contains('(')) {
-            name += " (" + QString(fields[i + 1]).replace(';', ' ') + ")";
+        // Qt reads the patterns from the parentheses of the name, so they are written there
+        // from the pattern field. "*.*" means every file, but Qt would show only names with a dot.
+        QStringList patterns = fields[i + 1].split(';', Qt::SkipEmptyParts);
+        for (QString& pattern : patterns) {
+            pattern = pattern.trimmed() == "*.*" ? QStringLiteral("*") : pattern.trimmed();
         }
-        names.append(name);
+        QString name = fields[i];
+        const qsizetype open = name.indexOf('(');
+        if (open >= 0) {
+            name = name.left(open).trimmed();
+        }
+        names.append(name + " (" + patterns.join(' ') + ")");
     }
     return names;
 }

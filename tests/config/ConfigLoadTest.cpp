@@ -70,12 +70,14 @@ TEST(ConfigLoad, ParameterDefaultsAndSwitches) {
         "<Q Name=\"Spe\r\ned\" Id=\"6\" Value=\"-3\" Minimum=\"-10\" Maximum=\"20px\""
         " SendSerial=\"true\" ReadOnSave=\"true\"/>"
         "<R Id=\"7\" Value=\"0\" Minimum=\"low\" SendSerial=\"yes\" ReciveSerial=\"true\""
-        " SetOnLoad=\"true\" ReadOnSave=\"True\"/>"));
+        " SetOnLoad=\"true\" ReadOnSave=\"True\"/>"
+        "<S Id=\"8\" Value=\" 3000000000\" Minimum=\"-99999999999\" Maximum=\"+2147483648\"/>"));
     ASSERT_NE(config, nullptr);
     // Name, register, value, minimum, maximum, serial flags (bit 0 SendSerial, bit 1
     // ReciveSerial) and file flags (bit 0 SetOnLoad, bit 1 ReadOnSave). The initial value is not
     // clamped, text after the digits is ignored, a text that is no number keeps the default, a
-    // switch is on for "true" only, and line ends read as in TinyXML.
+    // switch is on for "true" only, line ends read as in TinyXML, and numbers beyond 32 bits
+    // saturate.
     using Row = std::tuple<std::string, int, int, int, int, unsigned, unsigned>;
     std::vector<Row> rows;
     for (int i = 0; i < config->GetParameterCount(); ++i) {
@@ -83,9 +85,11 @@ TEST(ConfigLoad, ParameterDefaultsAndSwitches) {
         rows.emplace_back(p.GetName(), p.GetId(), p.GetValue(), p.GetMinimum(), p.GetMaximum(),
                           p.GetSerialFlags(), p.GetFileFlags());
     }
-    EXPECT_EQ(rows, (std::vector<Row>{{"NoName", 5, 500, -127, 127, 0, 0},
-                                      {"Spe\ned", 6, -3, -10, 20, 1, 2},
-                                      {"NoName", 7, 0, -127, 127, 2, 1}}));
+    EXPECT_EQ(rows,
+              (std::vector<Row>{{"NoName", 5, 500, -127, 127, 0, 0},
+                                {"Spe\ned", 6, -3, -10, 20, 1, 2},
+                                {"NoName", 7, 0, -127, 127, 2, 1},
+                                {"NoName", 8, 2147483647, -2147483647 - 1, 2147483647, 0, 0}}));
 }
 
 TEST(ConfigLoad, ControlDefaults) {

@@ -68,6 +68,8 @@ TEST(TextEncoding, FollowsTheDeclarationUnlessTheTextIsNoUtf8) {
         {"", s_uberCp1252, ETextEncoding::Cp1252, s_uberUtf8},
         {declaredUtf8, s_uberCp1252, ETextEncoding::Cp1252, s_uberUtf8},
         {undeclared, s_uberCp1252, ETextEncoding::Cp1252, s_uberUtf8},
+        // A byte-order mark an editor put before a code page 1252 text.
+        {"\xEF\xBB\xBF", s_uberCp1252 + "\r\n", ETextEncoding::Cp1252, s_uberUtf8 + "\n"},
     };
     for (const auto& c : cases) {
         const auto config = LoadNamed(c.m_prologue, c.m_name + " &#176;C");

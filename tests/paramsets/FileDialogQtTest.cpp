@@ -65,9 +65,33 @@ TEST(QtFileDialog, SavesWithoutAskingAndAddsTheDefaultExtension) {
     }
 }
 
+// A name typed without an extension opens that file when it exists, else the one with the
+// default extension; a name with an extension is never changed.
+TEST(QtFileDialog, OpensATypedNameAsItIsWhenThatFileExists) {
+    EnsureApplication();
+    const CTempDir dir;
+    const std::string plain = dir.Write("plain", "x");
+    const std::string withExtension = dir.Write("other.xml", "x");
+    const std::string set = dir.Write("set.tnv", "x");
+    dir.Write("set.tnv.xml", "x");
+    CQtFileDialog files(nullptr);
+    SFileDialogRequest open;
+    open.m_defaultExtension = "xml";
+    open.m_filter = "Configs (*.tnv)|*.tnv|All Files (*.*)|*.*||";
+    open.m_mustExist = true;
+    const std::pair<std::string, std::string> cases[] = {
+        {plain, plain}, {dir.Path() + "other", withExtension}, {set, set}};
+    for (const auto& [typed, chosen] : cases) {
+        SAnswer answer{typed};
+        EXPECT_EQ(AskWith(files, open, answer), chosen) << typed;
+        EXPECT_FALSE(answer.m_asked) << typed;
+    }
+}
+
 TEST(QtFileDialog, FilterListBecomesNameFilters) {
     EXPECT_EQ(CQtFileDialog::NameFilters("Configs (*.tnv)|*.tnv|All Files (*.*)|*.*||"),
-              (QStringList{"Configs (*.tnv)", "All Files (*.*)"}));
+              (QStringList{"Configs (*.tnv)", "All Files (*)"}))
+        << "every file, also those without a dot";
     EXPECT_EQ(CQtFileDialog::NameFilters("Logs|*.txt;*.log||ignored|*.x"),
               (QStringList{"Logs (*.txt *.log)"}));
     EXPECT_TRUE(CQtFileDialog::NameFilters("").isEmpty());
