@@ -1,0 +1,189 @@
+// The examples of the integrators' reference in docs/ are run against the program, so that the
+// pages cannot drift from what it does: every complete config.xml passes the checker, every
+// formula of the examples table gives the stated result, every wire message carries the
+// checksum the link computes.
+#include "TempDir.h"
+#include "check/ConfigCheck.h"
+#include "expr/ExpressionParser.h"
+#include "link/WireProtocol.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct SDocument {
+    std::string m_name;
+    std::vector<std::string> m_lines;
+};
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<SDocument> ReadDocuments() {
+    std::vector<SDocument> documents;
+    for (const fs::directory_entry& entry : fs::directory_iterator(TARNEL_DOCS_DIR)) {
+        if (entry.path().extension() == ".md") {
+            documents.push_back(
+                {entry.path().filename().string(), SplitLines(ReadAll(entry.path().string()))});
+        }
+    }
+    return documents;
+}
+
+SDocument ReadDocument(const std::string& name) {
+    const std::string path = std::string(TARNEL_DOCS_DIR) + "/" + name;
+    return {name, SplitLines(ReadAll(path))};
+}
+
+// The cells of a table row "| a | b | c |", trimmed.
+std::vector<std::string> Cells(const std::string& row) {
+    std::vector<std::string> cells;
+    std::string cell;
+    for (std::size_t i = 1; i < row.size(); ++i) {
+        if (row[i] != '|') {
+            cell += row[i];
+            continue;
+        }
+        const std::size_t first = cell.find_first_not_of(' ');
+        const std::size_t last = cell.find_last_not_of(' ');
+        cells.push_back(first == std::string::npos ? "" : cell.substr(first, last - first + 1));
+        cell.clear();
+    }
+    return cells;
+}
+
+std::string Unquoted(const std::string& code) {
+    return code.size() >= 2 && code.front() == '`' && code.back() == '`'
+               ? code.substr(1, code.size() - 2)
+               : code;
+}
+
+// The rows of the first table below the heading whose header row starts with the given cell.
+std::vector<std::vector<std::string>>
+TableRows(const SDocument& document, const std::string& heading, const std::string& firstHeader) {
+    std::vector<std::vector<std::string>> rows;
+    bool inSection = false;
+    bool inTable = false;
+    for (const std::string& line : document.m_lines) {
+        if (line.rfind("#", 0) == 0) {
+            inSection = line == heading;
+            inTable = false;
+            continue;
+        }
+        if (!inSection || line.rfind("|", 0) != 0) {
+            if (inTable) {
+                break;
+            }
+            continue;
+        }
+        const std::vector<std::string> cells = Cells(line);
+        if (!inTable) {
+            inTable = !cells.empty() && cells[0] == firstHeader;
+        } else if (cells[0].rfind("---", 0) != 0) {
+            rows.push_back(cells);
+        }
+    }
+    return rows;
+}
+
+class CTableRegisters : public IRegisterReader {
+public:
+    bool ReadRegister(std::int32_t registerNumber, double& value) override {
+        const auto found = m_values.find(registerNumber);
+        if (found == m_values.end()) {
+            return false;
+        }
+        value = found->second;
+        return true;
+    }
+    std::map<std::int32_t, double> m_values;
+};
+
+// A stated result counts to the digits it shows.
+bool MatchesShown(double value, const std::string& shown) {
+    const std::size_t point = shown.find('.');
+    const int decimals =
+        point == std::string::npos ? 0 : static_cast<int>(shown.size() - point - 1);
+    return std::fabs(value - std::stod(shown)) <= 0.5 * std::pow(10.0, -decimals);
+}
+
+TEST(DocumentationTest, FormulaExamplesGiveTheirResults) {
+    const SDocument document = ReadDocument("formulas.md");
+    // The values the examples assume are stated in a sentence above the table.
+    CTableRegisters registers;
+    double x = 0.0;
+    const std::regex registerValue(R"(register (\d+) holds (-?\d+))");
+    const std::regex xValue(R"(`x` is (-?\d+))");
+    for (const std::string& line : document.m_lines) {
+        for (std::sregex_iterator it(line.begin(), line.end(), registerValue), end; it != end;
+             ++it) {
+            registers.m_values[std::stoi((*it)[1])] = std::stod((*it)[2]);
+        }
+        std::smatch match;
+        if (std::regex_search(line, match, xValue)) {
+            x = std::stod(match[1]);
+        }
+    }
+    ASSERT_FALSE(registers.m_values.empty());
+
+    const auto rows = TableRows(document, "## Examples", "Formula");
+    ASSERT_GE(rows.size(), 20u);
+    for (const auto& row : rows) {
+        ASSERT_GE(row.size(), 2u);
+        const std::string formula = Unquoted(row[0]);
+        CExpressionParser parser(registers);
+        parser.SetVariable("x", x);
+        double result = 0.0;
+        bool assigned = false;
+        const int code = parser.EvaluateChecked(formula.c_str(), result, assigned);
+        if (row[1].rfind("error ", 0) == 0) {
+            EXPECT_EQ(code, std::stoi(row[1].substr(6))) << formula;
+        } else {
+            EXPECT_EQ(code, 0) << formula << ": " << CExpressionParser::GetErrorMessage(code);
+            EXPECT_TRUE(MatchesShown(result, row[1])) << formula << " gives " << result;
+        }
+    }
+
+    // The table of error codes quotes the evaluator's own messages.
+    const auto errors = TableRows(document, "## Errors", "Code");
+    ASSERT_EQ(errors.size(), 10u);
+    for (const auto& row : errors) {
+        EXPECT_EQ(row[1], CExpressionParser::GetErrorMessage(std::stoi(row[0])));
+    }
+}
+
+TEST(DocumentationTest, WireExamplesCarryTheirChecksum) {
+    const std::regex message(R"(([SIB])(-?\d+):(-?\d+);(\d+))");
+    int found = 0;
+    for (const SDocument& document : ReadDocuments()) {
+        for (const std::string& line : document.m_lines) {
+            for (std::sregex_iterator it(line.begin(), line.end(), message), end; it != end; ++it) {
+                const std::string text = (*it)[0];
+                EXPECT_EQ(text, BuildRegisterLine(std::string((*it)[1])[0], std::stoi((*it)[2]),
+                                                  std::stoi((*it)[3])))
+                    << document.m_name << ": " << line;
+                ++found;
+            }
+        }
+    }
+    EXPECT_GE(found, 5);
+}
+
+} // namespace
