@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <map>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <tuple>
 
 namespace {
@@ -216,6 +217,10 @@ TEST_F(ParameterSetTest, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("")), {}), filesBefore)
         << "no temporary file left behind";
 
-    Save(Path("")); // a folder; a missing folder is the commissioning test's
-    EXPECT_EQ(TakeMessage().m_text, "Datei kann nicht gespeichert werden");
+    // A folder, and a FIFO that nobody reads; a missing folder is the commissioning test's.
+    mkfifo(Path("fifo").c_str(), 0600);
+    for (const std::string& target : {Path(""), Path("fifo")}) {
+        Save(target);
+        EXPECT_EQ(TakeMessage().m_text, "Datei kann nicht gespeichert werden") << target;
+    }
 }
