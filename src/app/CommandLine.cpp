@@ -1,7 +1,11 @@
 #include "CommandLine.h"
 
+#include "trend/TrendColumn.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
+
+#include <cmath>
 
 namespace {
 
@@ -54,7 +58,23 @@ SCommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("Write the parameter set FILE as Save Setup does and end; with --connect "
                        "the device's current values are asked for first."),
         QStringLiteral("FILE"));
-    parser.addOptions({dir, port, connect, snapshot, check, werror, loadSetup, saveSetup});
+    const QCommandLineOption record(
+        QStringLiteral("record"),
+        QStringLiteral("Connect, ask the device for all values and write the --registers to the "
+                       "CSV file FILE, one row per 200 ms in which a value changed, until "
+                       "--duration ends or SIGINT/SIGTERM: 0 then, 2 when config.xml, a "
+                       "register, the port or the file cannot be used."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption registers(
+        QStringLiteral("registers"),
+        QStringLiteral("With --record: the registers to record, such as 11,14."),
+        QStringLiteral("LIST"));
+    const QCommandLineOption duration(
+        QStringLiteral("duration"),
+        QStringLiteral("With --record: end after SECONDS (without it, at SIGINT or SIGTERM)."),
+        QStringLiteral("SECONDS"));
+    parser.addOptions({dir, port, connect, snapshot, check, werror, loadSetup, saveSetup, record,
+                       registers, duration});
 
     SCommandLine result;
     if (!parser.parse(arguments)) {
@@ -87,11 +107,17 @@ SCommandLine ParseCommandLine(const QStringList& arguments) {
     result.m_connect = parser.isSet(connect);
     result.m_warningsAsErrors = parser.isSet(werror);
     const int modes = int(parser.isSet(snapshot)) + int(parser.isSet(check)) +
-                      int(parser.isSet(loadSetup)) + int(parser.isSet(saveSetup));
+                      int(parser.isSet(loadSetup)) + int(parser.isSet(saveSetup)) +
+                      int(parser.isSet(record));
     if (modes > 1) {
         result.m_mode = ERunMode::Error;
-        result.m_text =
-            QStringLiteral("--snapshot, --check, --load-setup and --save-setup exclude each other");
+        result.m_text = QStringLiteral(
+            "--snapshot, --check, --load-setup, --save-setup and --record exclude each other");
+        return result;
+    }
+    if (!parser.isSet(record) && (parser.isSet(registers) || parser.isSet(duration))) {
+        result.m_mode = ERunMode::Error;
+        result.m_text = QStringLiteral("--registers and --duration go with --record");
         return result;
     }
     if (parser.isSet(snapshot)) {
@@ -105,6 +131,27 @@ SCommandLine ParseCommandLine(const QStringList& arguments) {
     } else if (parser.isSet(saveSetup)) {
         result.m_mode = ERunMode::SaveSetup;
         result.m_setupFile = Local8(parser.value(saveSetup));
+    } else if (parser.isSet(record)) {
+        result.m_mode = ERunMode::Record;
+        result.m_recordFile = Local8(parser.value(record));
+        const auto list = ParseRegisterList(Local8(parser.value(registers)));
+        if (!list) {
+            result.m_mode = ERunMode::Error;
+            result.m_text = QStringLiteral("--record needs --registers with register numbers "
+                                           "separated by commas, such as 11,14");
+            return result;
+        }
+        result.m_recordRegisters = *list;
+        if (parser.isSet(duration)) {
+            bool number = false;
+            const double seconds = parser.value(duration).toDouble(&number);
+            if (!number || !(seconds > 0) || seconds > 1e9) {
+                result.m_mode = ERunMode::Error;
+                result.m_text = QStringLiteral("--duration needs a number of seconds above 0");
+                return result;
+            }
+            result.m_recordDuration = std::chrono::milliseconds(std::llround(seconds * 1000));
+        }
     }
     return result;
 }

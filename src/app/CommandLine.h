@@ -3,14 +3,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 // What a run is for. Window is the panel as the operator uses it. The others show no window
 // and take no part in the single-instance rule: Snapshot draws the pages without showing them,
 // Check reports what in config.xml will not work, LoadSetup and SaveSetup commission a device
-// from a script.
-enum class ERunMode { Window, Snapshot, Check, LoadSetup, SaveSetup, Help, Version, Error };
+// from a script, Record writes chosen values to a CSV file.
+enum class ERunMode { Window, Snapshot, Check, LoadSetup, SaveSetup, Record, Help, Version, Error };
 
 inline bool ShowsWindow(ERunMode mode) {
     return mode == ERunMode::Window;
@@ -24,6 +27,10 @@ struct SCommandLine {
     std::string m_snapshotDirectory;               // --snapshot
     bool m_warningsAsErrors = false;               // --werror, with --check
     std::string m_setupFile;                       // --load-setup, --save-setup
+    std::string m_recordFile;                      // --record
+    std::vector<std::int32_t> m_recordRegisters;   // --registers
+    // --duration; none records until SIGINT or SIGTERM.
+    std::optional<std::chrono::milliseconds> m_recordDuration;
     // The help or version text, or the reason for ERunMode::Error.
     QString m_text;
 };

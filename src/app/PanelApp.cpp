@@ -10,10 +10,12 @@
 #include "config/ProgramDirectory.h"
 #include "link/PortName.h"
 #include "paramsets/Commissioning.h"
+#include "trend/HeadlessRecording.h"
 
 #include <QIcon>
 #include <QSocketNotifier>
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -38,6 +40,27 @@ extern "C" void OnTerminationSignal(int) {
 bool HasVisibleScreen() {
     const QString platform = QGuiApplication::platformName();
     return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+// Set by SIGINT or SIGTERM while recording without a window; the recording ends at its next tick.
+std::atomic<bool> s_recordingStop{false};
+
+extern "C" void OnRecordingSignal(int) {
+    s_recordingStop.store(true);
+}
+
+int RunRecordingUntilSignal(const SCommandLine& commandLine) {
+    struct sigaction action {};
+    action.sa_handler = OnRecordingSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    SRecordingRequest request;
+    request.m_file = commandLine.m_recordFile;
+    request.m_registers = commandLine.m_recordRegisters;
+    request.m_duration = commandLine.m_recordDuration;
+    request.m_portName = GetPortName();
+    return RunRecording(request, s_recordingStop, std::cout, std::cerr);
 }
 
 } // namespace
@@ -65,6 +88,7 @@ int CPanelApp::Main(int argc, char** argv) {
     case ERunMode::Check:
     case ERunMode::LoadSetup:
     case ERunMode::SaveSetup:
+    case ERunMode::Record:
         return RunWithoutWindow(commandLine, argc > 0 ? argv[0] : nullptr);
     case ERunMode::Window:
     case ERunMode::Snapshot:
@@ -91,6 +115,9 @@ int CPanelApp::RunWithoutWindow(const SCommandLine& commandLine, const char* arg
     if (commandLine.m_mode == ERunMode::Check) {
         // The checker reads the file on its own; the process-wide store stays untouched.
         return RunConfigCheck(GetProgramDirectory(), commandLine.m_warningsAsErrors, std::cout);
+    }
+    if (commandLine.m_mode == ERunMode::Record) {
+        return RunRecordingUntilSignal(commandLine);
     }
     if (commandLine.m_mode == ERunMode::LoadSetup) {
         return RunLoadSetup(commandLine.m_setupFile, GetPortName(), std::cout, std::cerr);

@@ -19,7 +19,7 @@ class CPanelApp : public QApplication {
 public:
     // The whole program; returns the exit status.
     static int Main(int argc, char** argv);
-    // --check, --load-setup and --save-setup: no window, no QApplication, no display.
+    // --check, --load-setup, --save-setup and --record: no window, no QApplication, no display.
     static int RunWithoutWindow(const SCommandLine& commandLine, const char* argv0);
 
     CPanelApp(int& argc, char** argv);
