@@ -2,7 +2,13 @@
 
 #include "ControlRules.h"
 
-CComboControl::CComboControl(QWidget* parent) : QComboBox(parent) {}
+#include <QWheelEvent>
+
+CComboControl::CComboControl(QWidget* parent) : QComboBox(parent) {
+    // Qt's combo takes the focus from a wheel turned over it, which would let the same turn
+    // change the choice.
+    setFocusPolicy(Qt::StrongFocus);
+}
 
 CComboControl::~CComboControl() = default;
 
@@ -28,4 +34,13 @@ std::optional<std::int32_t> CComboControl::ReadUserValue() const {
         return std::nullopt;
     }
     return m_values[static_cast<std::size_t>(index)];
+}
+
+void CComboControl::wheelEvent(QWheelEvent* event) {
+    // Scrolling past the list must not change the machine: the page gets the wheel instead.
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QComboBox::wheelEvent(event);
 }

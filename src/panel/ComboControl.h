@@ -8,7 +8,8 @@
 
 // A drop-down list whose entries stand for values. It starts without a selection; a display
 // value selects the last entry with that value, and the value of the entry the operator picks
-// is read back on every tick.
+// is read back on every tick. The wheel changes the choice only once the operator has given the
+// list the focus.
 class CComboControl : public QComboBox, public IPageControl {
     Q_OBJECT
 
@@ -22,6 +23,9 @@ public:
     // No entry with the value leaves the selection as it is.
     void ShowValue(std::int32_t value) override;
     std::optional<std::int32_t> ReadUserValue() const override;
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     std::vector<std::int32_t> m_values;

@@ -1,5 +1,7 @@
 #include "SliderControl.h"
 
+#include <QWheelEvent>
+
 CSliderControl::CSliderControl(bool vertical, QWidget* parent)
     : QSlider(vertical ? Qt::Vertical : Qt::Horizontal, parent) {
     // Ticks below a horizontal slider, right of a vertical one.
@@ -24,4 +26,13 @@ void CSliderControl::ShowValue(std::int32_t value) {
 
 std::optional<std::int32_t> CSliderControl::ReadUserValue() const {
     return value();
+}
+
+void CSliderControl::wheelEvent(QWheelEvent* event) {
+    // Scrolling past the slider must not move the machine: the page gets the wheel instead.
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QSlider::wheelEvent(event);
 }

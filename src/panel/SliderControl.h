@@ -7,7 +7,8 @@
 
 // A slider over a value range with tick marks, horizontal with its minimum at the left or
 // vertical with its maximum at the top. Its position is the value itself, kept within the
-// range; the position the operator sets is read back on every tick.
+// range; the position the operator sets is read back on every tick. The wheel moves it only
+// once the operator has given it the focus.
 class CSliderControl : public QSlider, public IPageControl {
     Q_OBJECT
 
@@ -21,6 +22,9 @@ public:
 
     void ShowValue(std::int32_t value) override;
     std::optional<std::int32_t> ReadUserValue() const override;
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     SSliderRange m_range;

@@ -18,7 +18,9 @@
 #include <QLineEdit>
 #include <QRegion>
 #include <QSlider>
+#include <QSpontaneKeyEvent>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace {
 
@@ -126,6 +128,20 @@ protected:
     CConfigFixture m_fixture;
     CRecordingListener m_recorder;
     std::unique_ptr<CPanelView> m_view;
+};
+
+// Counts the events of one type that reach the object it watches.
+class CEventCounter : public QObject {
+public:
+    CEventCounter(QEvent::Type type, int& count) : m_type(type), m_count(count) {}
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        m_count += event->type() == m_type ? 1 : 0;
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    int& m_count;
 };
 
 // Identifiers of the controls of page 0.
@@ -293,4 +309,52 @@ TEST_F(PanelViewTest, ValuesPushedReadBackAndCommanded) {
     m_view->ShowPage(1);
     QCoreApplication::processEvents();
     EXPECT_TRUE(Written().empty());
+}
+
+// Scrolling past a slider or combo must not move the machine: the wheel acts only on the one
+// the operator has chosen, and otherwise goes on to the page.
+TEST_F(PanelViewTest, WheelActsOnlyOnTheFocusedSliderOrCombo) {
+    Set(12, 20);
+    Set(7, 30);
+    Tick();
+    int wheelsAtPage = 0;
+    CEventCounter counter(QEvent::Wheel, wheelsAtPage);
+    m_view->installEventFilter(&counter);
+    m_view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_view.get()));
+
+    const struct {
+        int m_identifier;
+        int m_register;
+    } controls[] = {{SLIDER, 8}, {COMBO, 12}};
+    for (const auto& c : controls) {
+        auto* control = Find<QWidget>(c.m_identifier);
+        const auto value = [control] {
+            auto* slider = qobject_cast<QSlider*>(control);
+            return slider != nullptr ? slider->value()
+                                     : qobject_cast<QComboBox*>(control)->currentIndex();
+        };
+        for (const bool focused : {false, true}) {
+            SCOPED_TRACE(std::to_string(c.m_identifier) + (focused ? " focused" : " unfocused"));
+            const int before = value();
+            if (focused) {
+                control->setFocus();
+            }
+            const QPointF at(control->width() / 2.0, control->height() / 2.0);
+            QWheelEvent wheel(at, control->mapToGlobal(at), {}, {0, -120}, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            // Delivered as from the window system (sendEvent would not): only such wheel
+            // events travel on to the parent.
+            QSpontaneKeyEvent::setSpontaneous(&wheel);
+            wheelsAtPage = 0;
+            QApplication::instance()->notify(control, &wheel);
+            Tick();
+            const Writes written = Written();
+            EXPECT_EQ(value() != before, focused);
+            EXPECT_EQ(written.size(), focused ? 1U : 0U);
+            EXPECT_TRUE(written.empty() || written[0].first == c.m_register);
+            EXPECT_EQ(wheelsAtPage, focused ? 0 : 1);
+        }
+        control->clearFocus();
+    }
 }
