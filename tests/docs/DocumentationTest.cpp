@@ -169,6 +169,64 @@ TEST(DocumentationTest, FormulaExamplesGiveTheirResults) {
     }
 }
 
+struct SConfigExample {
+    std::string m_where;
+    std::string m_text;
+    // The warnings the example announces in comments "<!-- warning: text -->".
+    std::vector<std::string> m_warnings;
+};
+
+// Every fenced xml block that is a whole file: it starts with <ROOT> or an XML declaration.
+std::vector<SConfigExample> ConfigExamples() {
+    std::vector<SConfigExample> examples;
+    const std::regex announced(R"(<!-- warning: (.*) -->)");
+    for (const SDocument& document : ReadDocuments()) {
+        const std::vector<std::string>& lines = document.m_lines;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (lines[i] != "```xml") {
+                continue;
+            }
+            SConfigExample example{document.m_name + ":" + std::to_string(i + 2), "", {}};
+            for (++i; i < lines.size() && lines[i] != "```"; ++i) {
+                example.m_text += lines[i] + '\n';
+                std::smatch match;
+                if (std::regex_search(lines[i], match, announced)) {
+                    example.m_warnings.push_back(match[1]);
+                }
+            }
+            const std::size_t start = example.m_text.find_first_not_of(" \n");
+            if (start != std::string::npos && (example.m_text.compare(start, 6, "<ROOT>") == 0 ||
+                                               example.m_text.compare(start, 5, "<?xml") == 0)) {
+                examples.push_back(std::move(example));
+            }
+        }
+    }
+    return examples;
+}
+
+TEST(DocumentationTest, ConfigExamplesCheckAsAnnounced) {
+    // The examples name the demo's pictures.
+    const CTempDir directory;
+    const std::string makePictures = std::string("'") + TARNEL_PYTHON + "' '" + TARNEL_DEMO_DIR +
+                                     "/make-pictures.py' '" + directory.Path() + "' >/dev/null";
+    ASSERT_EQ(std::system(makePictures.c_str()), 0);
+
+    const std::vector<SConfigExample> examples = ConfigExamples();
+    ASSERT_FALSE(examples.empty());
+    for (const SConfigExample& example : examples) {
+        directory.Write("config.xml", example.m_text);
+        const SCheckResult result = CheckConfiguration(directory.Path());
+        ASSERT_TRUE(result.m_readable);
+        std::vector<std::string> warnings;
+        for (const SDiagnostic& diagnostic : result.m_diagnostics) {
+            EXPECT_EQ(diagnostic.m_severity, ESeverity::Warning)
+                << example.m_where << ": " << diagnostic.m_text;
+            warnings.push_back(diagnostic.m_text);
+        }
+        EXPECT_EQ(warnings, example.m_warnings) << example.m_where;
+    }
+}
+
 TEST(DocumentationTest, WireExamplesCarryTheirChecksum) {
     const std::regex message(R"(([SIB])(-?\d+):(-?\d+);(\d+))");
     int found = 0;
