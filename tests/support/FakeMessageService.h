@@ -2,6 +2,7 @@
 
 #include "platform/MessageService.h"
 
+#include <functional>
 #include <mutex>
 #include <ostream>
 #include <string>
@@ -38,6 +39,9 @@ public:
 
     EMessageResult ShowMessage(const std::string& text, const std::string& caption,
                                EMessageIcon icon, EMessageButtons buttons) override {
+        if (m_whileAsking) {
+            m_whileAsking();
+        }
         const std::lock_guard<std::mutex> lock(m_mutex);
         m_messages.push_back({text, caption, icon, buttons});
         const bool declined =
@@ -58,6 +62,9 @@ public:
         m_nextAnswer = answer;
     }
 
+    // Runs while a message is shown, as timers do in a real box's modal loop.
+    void SetWhileAsking(std::function<void()> action) { m_whileAsking = std::move(action); }
+
     MessageList Messages() const {
         const std::lock_guard<std::mutex> lock(m_mutex);
         return m_messages;
@@ -67,4 +74,5 @@ private:
     mutable std::mutex m_mutex;
     std::vector<SMessage> m_messages;
     EMessageResult m_nextAnswer = EMessageResult::Yes;
+    std::function<void()> m_whileAsking;
 };
