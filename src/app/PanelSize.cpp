@@ -2,6 +2,7 @@
 
 #include "config/Configuration.h"
 #include "graphics/DibImage.h"
+#include "graphics/PictureFile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -27,7 +28,7 @@ SPanelSize PageExtent(const CUiPage& page, const std::string& programDirectory,
     std::int64_t right = 0;
     std::int64_t bottom = 0;
     if (page.GetImagePath()[0] != '\0') {
-        const SPanelSize picture = pictureSize(programDirectory + page.GetImagePath());
+        const SPanelSize picture = pictureSize(PicturePath(programDirectory, page.GetImagePath()));
         right = picture.m_width;
         bottom = picture.m_height;
     }

@@ -389,6 +389,10 @@ const SPictureVerdict& CConfigChecker::CheckPicture(const TiXmlElement& element,
     // The panel names picture files in UTF-8, whatever the configuration's encoding.
     const std::string shown = Shown(name);
     const SPictureVerdict& verdict = m_pictures.Check(shown);
+    if (!verdict.m_nearMatch.empty()) {
+        Report(ESeverity::Warning, At(element, attribute),
+               "picture '" + shown + "' " + verdict.m_nearMatch);
+    }
     if (!verdict.m_loaded) {
         Report(ESeverity::Warning, At(element, attribute),
                "picture '" + shown + "' " + verdict.m_problem);

@@ -2,6 +2,7 @@
 
 #include "graphics/DibFormat.h"
 #include "graphics/DibImage.h"
+#include "graphics/PictureFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -65,7 +66,19 @@ const SPictureVerdict& CPictureChecker::Check(const std::string& name) {
     if (known != m_verdicts.end()) {
         return known->second;
     }
-    return m_verdicts.emplace(name, LoadVerdict(m_directory + name)).first->second;
+    const SPictureFile file = FindPictureFile(m_directory, name);
+    SPictureVerdict verdict = LoadVerdict(file.m_path);
+    if (file.m_match == EPictureMatch::Near) {
+        verdict.m_nearMatch = "is found only by ignoring letter case, as '" + file.m_taken + "'";
+    } else if (file.m_match == EPictureMatch::Ambiguous) {
+        std::string names;
+        for (const std::string& candidate : file.m_candidates) {
+            names += (names.empty() ? "'" : ", '") + candidate + "'";
+        }
+        verdict.m_nearMatch =
+            "matches " + names + " ignoring letter case; the panel takes '" + file.m_taken + "'";
+    }
+    return m_verdicts.emplace(name, std::move(verdict)).first->second;
 }
 
 // Names a rule of the decoder that the file breaks. Whether a picture is refused is decided by

@@ -12,6 +12,9 @@ struct SPictureVerdict {
     // For a picture that does not load: "does not exist", "cannot be read: …" or
     // "is refused: …".
     std::string m_problem;
+    // Found only by ignoring letter case: why that is worth a look (the name taken, or every
+    // name that matches); empty for an exact name.
+    std::string m_nearMatch;
 };
 
 // Loads pictures from the program directory as the panel does, each name once.

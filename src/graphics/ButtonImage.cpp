@@ -1,6 +1,7 @@
 #include "ButtonImage.h"
 
 #include "BmpFile.h"
+#include "PictureFile.h"
 #include "config/ProgramDirectory.h"
 
 #include <utility>
@@ -11,7 +12,8 @@ CButtonImage::~CButtonImage() = default;
 
 void CButtonImage::Prepare() {
     SBmpFileBytes bytes;
-    if (!ReadBmpFile(GetProgramDirectory() + m_name, CDibImage::MAX_FILE_BYTES, bytes)) {
+    if (!ReadBmpFile(PicturePath(GetProgramDirectory(), m_name), CDibImage::MAX_FILE_BYTES,
+                     bytes)) {
         return;
     }
     m_normal.LoadFromMemory(bytes.m_data.get(), bytes.m_size);

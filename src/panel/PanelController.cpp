@@ -6,6 +6,7 @@
 #include "config/RegisterValue.h"
 #include "config/Rounding.h"
 #include "config/UiPage.h"
+#include "graphics/PictureFile.h"
 #include "platform/MessageService.h"
 
 #include <array>
@@ -66,7 +67,7 @@ void CPanelController::ShowPage(int page) {
     m_background.Free();
     const std::string imagePath = m_configuration.DisplayText(next->GetImagePath());
     if (!imagePath.empty()) {
-        m_background.Load(GetProgramDirectory() + imagePath);
+        m_background.Load(PicturePath(GetProgramDirectory(), imagePath));
     }
 
     const int count = next->GetControlCount();

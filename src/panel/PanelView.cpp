@@ -16,6 +16,7 @@
 #include "config/ProgramDirectory.h"
 #include "config/UiObject.h"
 #include "graphics/DibImageQt.h"
+#include "graphics/PictureFile.h"
 
 #include <QPainter>
 
@@ -149,7 +150,7 @@ std::unique_ptr<IPageControl> CPanelView::CreateControl(EControlType type, const
         auto* panel = new CPanelControl(this);
         const std::string path = m_configuration.DisplayText(object.GetImagePath());
         if (!path.empty()) {
-            panel->SetImage(directory + path);
+            panel->SetImage(PicturePath(directory, path));
         }
         widget = panel;
         control.reset(panel);
@@ -162,7 +163,7 @@ std::unique_ptr<IPageControl> CPanelView::CreateControl(EControlType type, const
             // every other picture path; combo items, which share the field, are texts.
             std::string name = m_configuration.DisplayText(object.GetItemName(i));
             RewriteGifPath(name);
-            switcher->AddImage(directory + name);
+            switcher->AddImage(PicturePath(directory, name));
         }
         widget = switcher;
         control.reset(switcher);

@@ -131,7 +131,7 @@ std::vector<SCheckCase> Cases() {
          R"xml(<ROOT><PARAMETER><P Id="997" Value="0" Minimum="0" Maximum="1"/></PARAMETER>
 <UI_OBJECT><IMAGE Path="back.gif"/>
 <UI_OBJECT Type="Button"><IMAGE Path="bad.bmp"/></UI_OBJECT><UI_OBJECT Type="Button"><POSITION x="5" y="5" Width="20" Height="10"/><IMAGE Path="b.bmp"/><PARAMETER><AUSGANG><FORMEL Berechnung="1" Register="997"/></AUSGANG></PARAMETER></UI_OBJECT>
-<UI_OBJECT Type="SwitchImage"><ITEMS><ITEM Name="back.bmp"/><ITEM Name="gone.gif"/></ITEMS></UI_OBJECT>
+<UI_OBJECT Type="SwitchImage"><ITEMS><ITEM Name="back.bmp"/><ITEM Name="gone.gif"/><ITEM Name="B.bmp"/><ITEM Name="Back.bmp"/></ITEMS></UI_OBJECT>
 <UI_OBJECT Type="Label"><POSITION x="100" y="0"/></UI_OBJECT>
 </UI_OBJECT>
 <UI_OBJECT><IMAGE Path="none.bmp"/></UI_OBJECT>
@@ -140,10 +140,14 @@ std::vector<SCheckCase> Cases() {
          {"config.xml:3:33: warning: picture 'bad.bmp' is refused: it is a GIF picture, not a "
           "bitmap file",
           "config.xml:4:67: warning: picture 'gone.bmp' does not exist",
+          "config.xml:4:90: warning: picture 'B.bmp' is found only by ignoring letter case, as "
+          "'b.bmp'",
+          "config.xml:4:110: warning: picture 'Back.bmp' matches 'BACK.bmp', 'back.bmp' ignoring "
+          "letter case; the panel takes 'BACK.bmp'",
           "config.xml:5:25: warning: control lies wholly outside the page's background picture "
           "(100 x 50 pixels)",
           "config.xml:7:19: warning: picture 'none.bmp' does not exist",
-          "config.xml: 0 errors, 4 warnings"},
+          "config.xml: 0 errors, 6 warnings"},
          0},
         // Columns count characters, a tab (not at a tab stop here) and a two-byte letter as one
         // each.
@@ -180,6 +184,7 @@ TEST(ConfigCheckTest, ReportsEachFaultWhereItIsWritten) {
         }
         dir.Write("back.bmp", MakeBmp(background));
         dir.Write("b.bmp", MakeBmp(SBmpLayout{}));
+        dir.Write("BACK.bmp", MakeBmp(SBmpLayout{}));
         dir.Write("bad.bmp", "GIF89a" + std::string(100, '\0'));
         std::ostringstream out;
         const int status = RunConfigCheck(dir.Path(), check.m_warningsAsErrors, out);
