@@ -90,16 +90,19 @@ TEST_F(ButtonImageTest, OneEntryPerExactNameMadeOnceAlsoWhenItFailed) {
     m_dir.Write("ok.bmp", MakeBmp(FaceWithCross(24, WHITE)));
     CButtonImage* found = GetButtonImage("ok.bmp");
     ASSERT_GT(found->GetNormal().GetWidth(), 0);
-    // Letter case counts: another entry, and no such file.
-    CButtonImage* missing = GetButtonImage("OK.bmp");
-    ASSERT_NE(missing, found);
+    // Letter case counts: another entry, though it finds the same file.
+    CButtonImage* other = GetButtonImage("OK.bmp");
+    ASSERT_NE(other, found);
+    EXPECT_GT(other->GetNormal().GetWidth(), 0);
+    CButtonImage* missing = GetButtonImage("gone.bmp");
     EXPECT_TRUE(missing->GetNormal().IsEmpty());
     EXPECT_TRUE(missing->GetPressed().IsEmpty());
     // Neither is read again: not after its file went, nor after the missing one came.
-    ASSERT_EQ(std::rename((m_dir.Path() + "ok.bmp").c_str(), (m_dir.Path() + "OK.bmp").c_str()), 0);
+    ASSERT_EQ(std::rename((m_dir.Path() + "ok.bmp").c_str(), (m_dir.Path() + "gone.bmp").c_str()),
+              0);
     EXPECT_EQ(GetButtonImage("ok.bmp"), found);
     EXPECT_GT(found->GetNormal().GetWidth(), 0);
-    EXPECT_EQ(GetButtonImage("OK.bmp"), missing);
+    EXPECT_EQ(GetButtonImage("gone.bmp"), missing);
     EXPECT_TRUE(missing->GetNormal().IsEmpty());
 
     m_dir.Write("broken.bmp", "BM not really a picture");
