@@ -55,9 +55,9 @@ TEST(LinkState, TitleChangesOnceAndAnnouncesEachConnection) {
     config.SetClock(&clock);
     CRecordingListener recorder;
     config.AddListener(&recorder);
-    SetLastShownLinkState(0);
 
-    // Each step: what happens before the tick, and the title the tick gives (empty: none).
+    // From the program's start, each step: what happens before the tick, and the title the
+    // tick gives (empty: none, so the window keeps "Tarnel").
     const struct {
         const char* m_step;
         std::function<void()> m_before;

@@ -21,13 +21,16 @@ namespace {
 class ParameterDialogTest : public ::testing::Test {
 protected:
     ParameterDialogTest()
-        : m_fixture(MakeConfigXml("<P Name='Speed' Id='5' Value='10'/><P Name='Gain' Id='12' "
-                                  "Value='3' Minimum='-20'/><P Name='Mode' Id='40' Value='-2'/>")) {
+        : m_fixture(MakeConfigXml(
+              "<P Name='Speed' Id='5' Value='1000000' Maximum='3000000'/><P Name='Gain' Id='12' "
+              "Value='3' Minimum='-20'/><P Name='Mode' Id='40' Value='-2'/>")) {
         m_fixture.Config().AddListener(&m_recorder);
     }
     ~ParameterDialogTest() override { m_fixture.Config().RemoveListener(&m_recorder); }
 
-    QString Cell(int row, int column) const { return m_list->topLevelItem(row)->text(column); }
+    std::string Cell(int row, int column) const {
+        return m_list->topLevelItem(row)->text(column).toStdString();
+    }
     void Click(int row) {
         m_dialog->show();
         const QRect rect = m_list->visualItemRect(m_list->topLevelItem(row));
@@ -55,7 +58,7 @@ TEST_F(ParameterDialogTest, ListsSetsAndShowsChangesAtTheNextTick) {
     ASSERT_EQ(m_list->topLevelItemCount(), 3);
     // The header first, then the parameters.
     const QStringList rows[] = {{"Parameter", "Nr", "Wert"},
-                                {"Speed", "5", "10"},
+                                {"Speed", "5", "1000000"}, // digits, however large
                                 {"Gain", "12", "3"},
                                 {"Mode", "40", "-2"}};
     for (int row = 0; row < 4; ++row) {
@@ -88,10 +91,10 @@ TEST_F(ParameterDialogTest, ListsSetsAndShowsChangesAtTheNextTick) {
     m_dialog->ShowPendingChanges();
     EXPECT_EQ(Cell(1, 2), "127");
 
-    // Several reports from the reader thread between two ticks: the last is shown.
+    // Several reports from the reader thread between two ticks: the last is shown, in every row.
     std::thread reader([this] {
-        for (const int value : {5, 6, 7}) {
-            CRegisterValue report(SOURCE_DEVICE, 40, value);
+        for (const auto& [id, value] : Writes{{40, 5}, {5, 2000000}, {40, 6}, {40, 7}}) {
+            CRegisterValue report(SOURCE_DEVICE, id, value);
             m_fixture.Config().Update(report);
         }
     });
@@ -99,7 +102,7 @@ TEST_F(ParameterDialogTest, ListsSetsAndShowsChangesAtTheNextTick) {
     EXPECT_EQ(Cell(2, 2), "-2");
     m_dialog->ShowPendingChanges();
     EXPECT_EQ(Cell(2, 2), "7");
-    EXPECT_EQ(Cell(0, 2), "10");
+    EXPECT_EQ(Cell(0, 2), "2000000");
 
     // Gone from the listeners with the dialog: its slot is free again, so nine more listeners
     // beside the recorder fill the ten slots and the last of them hears a change.
