@@ -9,7 +9,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <functional>
 #include <thread>
 
 namespace {
@@ -133,21 +132,11 @@ TEST_F(PanelControllerTest, ButtonsWriteThroughEveryOutputFormulaAfterConfirmati
 
     // The question's modal loop keeps the timer running: a page request from the device may
     // switch the page meanwhile. OK still executes the button, through its outputs.
-    struct SSwitchingService final : IMessageService {
-        std::function<void()> m_meanwhile;
-        EMessageResult ShowMessage(const std::string&, const std::string&, EMessageIcon,
-                                   EMessageButtons) override {
-            m_meanwhile();
-            return EMessageResult::Ok;
-        }
-    } service;
-    service.m_meanwhile = [this] {
+    m_messages.SetWhileAsking([this] {
         Set(997, 1);
         m_controller.RefreshControls();
-    };
-    SetMessageService(&service);
+    });
     m_controller.OnControlCommand(CONFIRMED, &m_host.At(CONFIRMED));
-    SetMessageService(&m_messages);
     EXPECT_EQ(m_controller.GetCurrentPage(), 1);
     EXPECT_EQ(Written(), (Writes{{5, 1.0}}));
 }
