@@ -30,8 +30,10 @@ public:
     bool IsSetOnLoad() const { return (m_fileFlags & FILE_SET_ON_LOAD) != 0; }
     bool IsReadOnSave() const { return (m_fileFlags & FILE_READ_ON_SAVE) != 0; }
 
-    // Rounds, raises to the minimum, then lowers to the maximum (so a maximum below the minimum
-    // wins), stores the result and writes it back into the record.
+    // What the parameter would hold after taking the value: rounded, raised to the minimum,
+    // then lowered to the maximum (so a maximum below the minimum wins).
+    std::int32_t Clamp(double value) const;
+    // Stores the clamped value and writes it back into the record.
     void SetValue(CRegisterValue& value);
 
 private:

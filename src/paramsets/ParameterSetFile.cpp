@@ -68,12 +68,23 @@ EParameterSetRead ReadParameterSet(const std::string& path,
     return EParameterSetRead::Ok;
 }
 
+ELoadRule LoadRule(const CConfiguration& configuration, std::int32_t registerNumber,
+                   const CParameter** parameter) {
+    const CParameter* found = configuration.FindParameter(registerNumber);
+    if (parameter != nullptr) {
+        *parameter = found;
+    }
+    if (found == nullptr) {
+        return ELoadRule::UnknownRegister;
+    }
+    return found->IsSetOnLoad() ? ELoadRule::Loads : ELoadRule::NotSetOnLoad;
+}
+
 int ApplyParameterSet(CConfiguration& configuration, const std::vector<SParameterSetEntry>& entries,
                       IParameterSetLoadHost& host) {
     int count = 0;
     for (const SParameterSetEntry& entry : entries) {
-        const CParameter* parameter = configuration.FindParameter(entry.m_register);
-        if (parameter != nullptr && parameter->IsSetOnLoad()) {
+        if (LoadRule(configuration, entry.m_register) == ELoadRule::Loads) {
             CRegisterValue value(SOURCE_PARAMETER_SET, entry.m_register,
                                  static_cast<double>(entry.m_value));
             configuration.Update(value);

@@ -5,6 +5,7 @@
 #include <vector>
 
 class CConfiguration;
+class CParameter;
 class IParameterSetLoadHost;
 
 // Parameter-set files: a REGISTER element holding one element per saved parameter, with the
@@ -41,6 +42,18 @@ bool SaveParameterSet(const CConfiguration& configuration, const std::string& pa
 // "Value" 0; numbers beyond 32 bits saturate.
 EParameterSetRead ReadParameterSet(const std::string& path,
                                    std::vector<SParameterSetEntry>& entries);
+
+// What loading does with an entry, by its register alone.
+enum class ELoadRule {
+    Loads,           // a declared "SetOnLoad" parameter takes the value
+    NotSetOnLoad,    // declared, but not to be set by a parameter set: skipped
+    UnknownRegister, // declared by no parameter: skipped
+};
+
+// The rule for one register, and the parameter it names (nullptr when none does). Loading and
+// comparing a file both decide by this alone.
+ELoadRule LoadRule(const CConfiguration& configuration, std::int32_t registerNumber,
+                   const CParameter** parameter = nullptr);
 
 // Hands every entry of a declared "SetOnLoad" parameter to the store (source 17), in order;
 // returns how many went through.

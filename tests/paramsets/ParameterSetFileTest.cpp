@@ -6,6 +6,7 @@
 #include "config/RegisterValue.h"
 #include "paramsets/ParameterSetCommands.h"
 #include "paramsets/ParameterSetLoadHost.h"
+#include "paramsets/SetupComparison.h"
 
 #include <gtest/gtest.h>
 
@@ -193,6 +194,43 @@ TEST_F(ParameterSetTest, LoadShowsProgressAndForgetsTheLinkStatePerElement) {
     EXPECT_EQ(ApplyParameterSet(Config(), entries, m_host), 2);
     EXPECT_EQ(m_host.m_titles, (std::vector<std::string>{"loading p:<1>", "loading p:<2>"}));
     EXPECT_EQ(m_host.m_elementsDone, 4);
+}
+
+// What loading would do with each element, and loading then leaves nothing to change.
+TEST_F(ParameterSetTest, ComparisonForeseesWhatLoadingDoes) {
+    const std::string path = Path("compare.tnv");
+    m_fixture.Dir().Write("compare.tnv", "<REGISTER><V Register='12' Value='5'/>"
+                                         "<V Register='40' Value='6'/>"
+                                         "<V Register='50' Value='1000'/>"
+                                         "<V Register='20' Value='1'/>"
+                                         "<V Register='77' Value='1'/>"
+                                         "<V/>" // register 99999, value 0
+                                         "<V Register='12' Value='100'/></REGISTER>");
+    std::vector<SParameterSetEntry> entries;
+    ASSERT_EQ(ReadParameterSet(path, entries), EParameterSetRead::Ok);
+    using Row = std::tuple<std::int32_t, std::int32_t, std::int32_t, std::string>;
+    const auto rowsOf = [&] {
+        std::vector<Row> rows;
+        for (const SComparedEntry& row : CompareParameterSet(Config(), entries)) {
+            rows.emplace_back(row.m_entry.m_register, row.m_now, row.m_loaded, EffectText(row));
+        }
+        return rows;
+    };
+    EXPECT_EQ(rowsOf(), (std::vector<Row>{
+                            {12, 100, 5, "overridden by a later element"},
+                            {40, -5, 6, "change"},
+                            {50, 3, 127, "change (clamped from 1000)"},
+                            {20, 7, 7, "not loaded (not SetOnLoad)"},
+                            {77, 0, 0, "unknown register"},
+                            {99999, 1, 0, "change"},
+                            {12, 100, 100, "same"}, // the last one counts
+                        }));
+    EXPECT_EQ(ComparisonSummary(CountEffects(CompareParameterSet(Config(), entries))),
+              "3 change, 1 same, 1 not loaded, 1 unknown register, 1 overridden");
+
+    ApplyParameterSet(Config(), entries, m_host);
+    EXPECT_EQ(CountEffects(CompareParameterSet(Config(), entries))[0], 0);
+    EXPECT_EQ(Value(12), 100);
 }
 
 TEST_F(ParameterSetTest, FailedSaveKeepsTheOldFile) {
