@@ -13,6 +13,11 @@ CButtonControl::CButtonControl(QWidget* parent) : QAbstractButton(parent) {
 
 CButtonControl::~CButtonControl() = default;
 
+void CButtonControl::SetCaption(const QString& text) {
+    setText(text);
+    setShortcut(QKeySequence());
+}
+
 void CButtonControl::SetImage(const std::string& name) {
     m_image = GetButtonImage(name);
     update();
@@ -28,10 +33,9 @@ void CButtonControl::paintEvent(QPaintEvent* /*event*/) {
         DrawDibImage(painter, pressed ? m_image->GetPressed() : m_image->GetNormal(), 2, 2);
     }
     // The caption's cells take the face colour, as text drawn on an opaque background does.
-    painter.setPen(Qt::black);
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(face);
-    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, text());
+    DrawCaption(painter, rect(), Qt::AlignCenter | Qt::TextSingleLine, text());
     painter.setBackgroundMode(Qt::TransparentMode);
     DrawFrame(painter, width(), height());
 }

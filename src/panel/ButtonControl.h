@@ -18,6 +18,9 @@ public:
     explicit CButtonControl(QWidget* parent = nullptr);
     ~CButtonControl() override;
 
+    // The caption, drawn with its "&" marks but without the Alt+letter shortcut Qt would make
+    // of them: only a click or Space on the focused button presses it.
+    void SetCaption(const QString& text);
     // Takes the named picture pair from the cache, which keeps it for the whole run.
     void SetImage(const std::string& name);
     void ShowValue(std::int32_t /*value*/) override {}

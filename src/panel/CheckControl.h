@@ -4,7 +4,8 @@
 
 #include <QCheckBox>
 
-// A check box that toggles itself on a click; the click reaches the panel as its command.
+// A check box that toggles itself on a click or Space; that reaches the panel as its command.
+// Its text is drawn as the Button's and Label's are.
 class CCheckControl : public QCheckBox, public IPageControl {
     Q_OBJECT
 
@@ -12,9 +13,15 @@ public:
     explicit CCheckControl(QWidget* parent = nullptr);
     ~CCheckControl() override;
 
+    // The text, drawn with its "&" marks but without the Alt+letter shortcut Qt would make of
+    // them.
+    void SetCaption(const QString& text);
     // Checked for any value but 0.
     void ShowValue(std::int32_t value) override;
     // 1 when checked, 0 otherwise.
     std::optional<std::int32_t> ReadCommandValue() const override;
     void UndoUserChange() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };

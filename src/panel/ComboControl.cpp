@@ -1,6 +1,9 @@
 #include "ComboControl.h"
 
 #include "ControlRules.h"
+#include "config/UiObject.h"
+
+#include <QAbstractItemView>
 
 #include <QWheelEvent>
 
@@ -18,6 +21,15 @@ void CComboControl::AddItem(const QString& name, std::int32_t value) {
     // Qt selects the first entry added; the list starts with none, so that nothing is written
     // before a value or the operator chooses one.
     setCurrentIndex(-1);
+}
+
+void CComboControl::SetListHeight(int pixels) {
+    if (pixels <= 0) {
+        return;
+    }
+    // The height decides how many entries show, not Qt's count of ten.
+    setMaxVisibleItems(CUiObject::MAX_ITEMS);
+    view()->window()->setMaximumHeight(pixels);
 }
 
 void CComboControl::ShowValue(std::int32_t value) {

@@ -20,6 +20,10 @@ public:
     // Appends an entry at the end: the list is never sorted, so position i is entry i.
     void AddItem(const QString& name, std::int32_t value);
 
+    // The open list takes at most that many pixels and scrolls beyond; none at all changes
+    // nothing.
+    void SetListHeight(int pixels);
+
     // No entry with the value leaves the selection as it is.
     void ShowValue(std::int32_t value) override;
     std::optional<std::int32_t> ReadUserValue() const override;

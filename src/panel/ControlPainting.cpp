@@ -11,6 +11,11 @@ void PreparePainter(QPainter& painter, const QWidget& widget) {
     painter.setFont(font);
 }
 
+void DrawCaption(QPainter& painter, const QRect& rect, int flags, const QString& text) {
+    painter.setPen(Qt::black);
+    painter.drawText(rect, flags | Qt::TextShowMnemonic, text);
+}
+
 void DrawFrame(QPainter& painter, int width, int height) {
     if (width <= 0 || height <= 0) {
         return;

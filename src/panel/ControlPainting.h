@@ -5,6 +5,8 @@
 #include <QColor>
 
 class QPainter;
+class QRect;
+class QString;
 class QWidget;
 
 // Drawing shared by the controls that paint themselves.
@@ -15,6 +17,11 @@ inline QColor ToQColor(SRgb color) {
 
 // Sharp one-pixel lines and unsmoothed text, so every control looks the same on every screen.
 void PreparePainter(QPainter& painter, const QWidget& widget);
+
+// A control's text as Button, Check and Label all show it: black, on one line or wrapped as the
+// flags say, with "&" hidden and the letter after it underlined, and "&&" shown as "&". The
+// underline is only drawn: no control has a keyboard shortcut.
+void DrawCaption(QPainter& painter, const QRect& rect, int flags, const QString& text);
 
 // The one-pixel black frame around the outermost pixels of a w x h control.
 void DrawFrame(QPainter& painter, int width, int height);

@@ -39,6 +39,10 @@ std::int32_t SliderPositionForValue(const SSliderRange& range, std::int32_t valu
 // -1 (nothing) when it has no pictures.
 std::int32_t ClampSwitchIndex(std::int32_t value, std::int32_t imageCount);
 
+// A combo's box has the height its font gives it; its configured height plus this many pixels
+// is the room its open list may take.
+constexpr std::int32_t COMBO_LIST_ROOM = 80;
+
 // The list position a combo selects for a display value: the last item with that value, -1
 // when none has it (the selection then stays as it is).
 int FindLastItemWithValue(const std::int32_t* itemValues, int itemCount, std::int32_t value);

@@ -4,7 +4,8 @@
 
 #include <QLabel>
 
-// Static text, left-aligned from the top and wrapped at word boundaries.
+// Static text, left-aligned from the top and wrapped at word boundaries, drawn as the Button's
+// and Check's texts are.
 class CLabelControl : public QLabel, public IPageControl {
     Q_OBJECT
 
@@ -13,4 +14,7 @@ public:
     ~CLabelControl() override;
 
     void ShowValue(std::int32_t /*value*/) override {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };

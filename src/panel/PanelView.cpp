@@ -4,6 +4,7 @@
 #include "ButtonControl.h"
 #include "CheckControl.h"
 #include "ComboControl.h"
+#include "ControlRules.h"
 #include "FieldControl.h"
 #include "LabelControl.h"
 #include "PanelControl.h"
@@ -93,7 +94,7 @@ std::unique_ptr<IPageControl> CPanelView::CreateControl(EControlType type, const
     switch (type) {
     case EControlType::Button: {
         auto* button = new CButtonControl(this);
-        button->setText(text);
+        button->SetCaption(text);
         button->SetImage(m_configuration.DisplayText(object.GetImagePath()));
         ConnectCommand(button, &QAbstractButton::clicked, this, identifier, handler);
         widget = button;
@@ -109,7 +110,7 @@ std::unique_ptr<IPageControl> CPanelView::CreateControl(EControlType type, const
     }
     case EControlType::Check: {
         auto* check = new CCheckControl(this);
-        check->setText(text);
+        check->SetCaption(text);
         ConnectCommand(check, &QAbstractButton::clicked, this, identifier, handler);
         widget = check;
         control.reset(check);
@@ -122,6 +123,7 @@ std::unique_ptr<IPageControl> CPanelView::CreateControl(EControlType type, const
                 QString::fromStdString(m_configuration.DisplayText(object.GetItemName(i))),
                 object.GetItemValue(i));
         }
+        combo->SetListHeight(object.GetHeight() + COMBO_LIST_ROOM);
         widget = combo;
         control.reset(combo);
         break;
@@ -181,7 +183,10 @@ std::unique_ptr<IPageControl> CPanelView::CreateControl(EControlType type, const
         return nullptr;
     }
     widget->setObjectName(ControlObjectName(identifier));
-    widget->setGeometry(object.GetX(), object.GetY(), object.GetWidth(), object.GetHeight());
+    // A combo's box is as tall as its font needs; its configured height is for its list.
+    const int height =
+        type == EControlType::Combo ? widget->sizeHint().height() : object.GetHeight();
+    widget->setGeometry(object.GetX(), object.GetY(), object.GetWidth(), height);
     widget->show();
     return control;
 }

@@ -10,12 +10,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QBitmap>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPointer>
 #include <QRegion>
 #include <QSlider>
@@ -47,7 +49,16 @@ std::string CornerBmp() {
     return MakeBmp(layout);
 }
 
-// Page 0 holds one control of each type at known places; page 1 only a label, no picture.
+std::string ManyItems() {
+    std::string items;
+    for (int i = 0; i < 20; ++i) {
+        items += Item("item " + std::to_string(i), i);
+    }
+    return items;
+}
+
+// Page 0 holds one control of each type at known places; page 1 only a label, no picture; page 2
+// texts with "&" marks and two combos with many entries.
 const std::string s_pages =
     Page(Control("Bar", Position(0, 60, 20, 100) + "<SETTINGS Minimum='-50' Maximum='50'/>" +
                             Input("R1")) +
@@ -72,7 +83,13 @@ const std::string s_pages =
              Control("TsView", Position(150, 170, 60, 60)) +
              Control("Label", Position(220, 170, 80, 20) + "<TEXT Value='Grüße'/>"),
          "back.bmp") +
-    Page(Control("Label", Position(0, 0, 50, 20)));
+    Page(Control("Label", Position(0, 0, 50, 20))) +
+    Page(
+        Control("Button", Position(0, 0, 80, 30) + "<TEXT Value='&amp;Start'/>" + Output("x", 11)) +
+        Control("Check", Position(0, 40, 80, 20) + "<TEXT Value='&amp;Pumpe'/>" + Output("x", 10)) +
+        Control("Label", Position(0, 70, 80, 20) + "<TEXT Value='&amp;Info'/>") +
+        Control("Combo", Position(100, 0, 80, 10) + ManyItems()) +
+        Control("Combo", Position(100, 40, 80, 40) + ManyItems()));
 
 std::string Parameters() {
     std::string parameters;
@@ -365,5 +382,73 @@ TEST_F(PanelViewTest, WheelActsOnlyOnTheFocusedSliderOrCombo) {
             EXPECT_EQ(wheelsAtPage, focused ? 0 : 1);
         }
         control->clearFocus();
+    }
+}
+
+// Texts with "&" marks look alike on Button, Check and Label: "&" hidden, the letter after it
+// underlined, "&&" shown as "&". Yet Alt with that letter presses nothing.
+TEST_F(PanelViewTest, AmpersandTextsDrawAlikeAndPressNothing) {
+    m_view->ShowPage(2);
+    m_view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_view.get()));
+    auto* button = Find<QAbstractButton>(2000);
+    auto* check = Find<QCheckBox>(2001);
+    auto* label = Find<QLabel>(2002);
+    ASSERT_TRUE(button && check && label);
+    // A shortcut would press the control at once and click it 100 ms later.
+    for (const Qt::Key key : {Qt::Key_S, Qt::Key_P}) {
+        QTest::keyClick(m_view.get(), key, Qt::AltModifier);
+        EXPECT_FALSE(button->isDown() || check->isDown()) << key;
+    }
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(check->isChecked());
+    EXPECT_TRUE(Written().empty());
+
+    // The black ink of each control as the page shows it (inside the Button's frame) against
+    // the text drawn by Qt itself with the controls' font.
+    const auto ink = [](const QImage& image, const QRect& area) {
+        const QRect box = BoxOf(image, BLACK, area);
+        return image.copy(box).createMaskFromColor(BLACK, Qt::MaskOutColor);
+    };
+    for (const QString text : {"&S", "A&&B"}) {
+        SCOPED_TRACE(text.toStdString());
+        button->setText(text);
+        check->setText(text);
+        label->setText(text);
+        check->clearFocus();
+        QImage reference(200, 40, QImage::Format_RGB32);
+        reference.fill(Qt::white);
+        QPainter painter(&reference);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        QFont font = button->font();
+        font.setStyleStrategy(QFont::NoAntialias);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(reference.rect(), Qt::AlignCenter | Qt::TextShowMnemonic, text);
+        painter.end();
+        const QImage expected = ink(reference, reference.rect());
+        for (QWidget* control : std::initializer_list<QWidget*>{button, check, label}) {
+            const QImage image = m_view->grab(control->geometry()).toImage();
+            const int frame = control == button ? 1 : 0;
+            EXPECT_EQ(ink(image, image.rect().adjusted(frame, frame, -frame, -frame)), expected)
+                << control->metaObject()->className();
+        }
+    }
+}
+
+// The box takes the height its font gives it, whatever the configured height; that height and
+// 80 pixels are room for the open list, which scrolls beyond.
+TEST_F(PanelViewTest, ComboBoxHasItsNaturalHeightAndItsListTheRoomBelow) {
+    m_view->ShowPage(2);
+    for (const auto& [identifier, height] : {std::pair{2003, 10}, {2004, 40}}) {
+        SCOPED_TRACE(height);
+        auto* combo = Find<QComboBox>(identifier);
+        ASSERT_NE(combo, nullptr);
+        EXPECT_EQ(combo->height(), QComboBox().sizeHint().height());
+        combo->showPopup();
+        const int list = combo->view()->window()->height();
+        EXPECT_LE(list, height + 80);
+        EXPECT_GE(list, height + 60);
+        combo->hidePopup();
     }
 }
