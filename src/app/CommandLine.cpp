@@ -58,6 +58,18 @@ SCommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("Write the parameter set FILE as Save Setup does and end; with --connect "
                        "the device's current values are asked for first."),
         QStringLiteral("FILE"));
+    const QCommandLineOption compareSetup(
+        QStringLiteral("compare-setup"),
+        QStringLiteral("Connect, ask the device for its values and print what loading the "
+                       "parameter set FILE would change, then end: 0 when nothing would "
+                       "change, 1 when something would, 2 when a file, config.xml or the port "
+                       "cannot be used."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption against(
+        QStringLiteral("against"),
+        QStringLiteral("With --compare-setup: no device; compare with the values loading "
+                       "the parameter set OTHER leaves."),
+        QStringLiteral("OTHER"));
     const QCommandLineOption record(
         QStringLiteral("record"),
         QStringLiteral("Connect, ask the device for all values and write the --registers to the "
@@ -73,8 +85,8 @@ SCommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("duration"),
         QStringLiteral("With --record: end after SECONDS (without it, at SIGINT or SIGTERM)."),
         QStringLiteral("SECONDS"));
-    parser.addOptions({dir, port, connect, snapshot, check, werror, loadSetup, saveSetup, record,
-                       registers, duration});
+    parser.addOptions({dir, port, connect, snapshot, check, werror, loadSetup, saveSetup,
+                       compareSetup, against, record, registers, duration});
 
     SCommandLine result;
     if (!parser.parse(arguments)) {
@@ -108,11 +120,16 @@ SCommandLine ParseCommandLine(const QStringList& arguments) {
     result.m_warningsAsErrors = parser.isSet(werror);
     const int modes = int(parser.isSet(snapshot)) + int(parser.isSet(check)) +
                       int(parser.isSet(loadSetup)) + int(parser.isSet(saveSetup)) +
-                      int(parser.isSet(record));
+                      int(parser.isSet(compareSetup)) + int(parser.isSet(record));
     if (modes > 1) {
         result.m_mode = ERunMode::Error;
-        result.m_text = QStringLiteral(
-            "--snapshot, --check, --load-setup, --save-setup and --record exclude each other");
+        result.m_text = QStringLiteral("--snapshot, --check, --load-setup, --save-setup, "
+                                       "--compare-setup and --record exclude each other");
+        return result;
+    }
+    if (parser.isSet(against) && !parser.isSet(compareSetup)) {
+        result.m_mode = ERunMode::Error;
+        result.m_text = QStringLiteral("--against goes with --compare-setup");
         return result;
     }
     if (!parser.isSet(record) && (parser.isSet(registers) || parser.isSet(duration))) {
@@ -131,6 +148,12 @@ SCommandLine ParseCommandLine(const QStringList& arguments) {
     } else if (parser.isSet(saveSetup)) {
         result.m_mode = ERunMode::SaveSetup;
         result.m_setupFile = Local8(parser.value(saveSetup));
+    } else if (parser.isSet(compareSetup)) {
+        result.m_mode = ERunMode::CompareSetup;
+        result.m_setupFile = Local8(parser.value(compareSetup));
+        if (parser.isSet(against)) {
+            result.m_againstFile = Local8(parser.value(against));
+        }
     } else if (parser.isSet(record)) {
         result.m_mode = ERunMode::Record;
         result.m_recordFile = Local8(parser.value(record));

@@ -12,8 +12,20 @@
 // What a run is for. Window is the panel as the operator uses it. The others show no window
 // and take no part in the single-instance rule: Snapshot draws the pages without showing them,
 // Check reports what in config.xml will not work, LoadSetup and SaveSetup commission a device
-// from a script, Record writes chosen values to a CSV file.
-enum class ERunMode { Window, Snapshot, Check, LoadSetup, SaveSetup, Record, Help, Version, Error };
+// from a script, CompareSetup prints what loading a file would change, Record writes chosen
+// values to a CSV file.
+enum class ERunMode {
+    Window,
+    Snapshot,
+    Check,
+    LoadSetup,
+    SaveSetup,
+    CompareSetup,
+    Record,
+    Help,
+    Version,
+    Error
+};
 
 inline bool ShowsWindow(ERunMode mode) {
     return mode == ERunMode::Window;
@@ -26,7 +38,8 @@ struct SCommandLine {
     bool m_connect = false;                        // --connect
     std::string m_snapshotDirectory;               // --snapshot
     bool m_warningsAsErrors = false;               // --werror, with --check
-    std::string m_setupFile;                       // --load-setup, --save-setup
+    std::string m_setupFile;                       // --load-setup, --save-setup, --compare-setup
+    std::optional<std::string> m_againstFile;      // --against, with --compare-setup
     std::string m_recordFile;                      // --record
     std::vector<std::int32_t> m_recordRegisters;   // --registers
     // --duration; none records until SIGINT or SIGTERM.

@@ -88,6 +88,7 @@ int CPanelApp::Main(int argc, char** argv) {
     case ERunMode::Check:
     case ERunMode::LoadSetup:
     case ERunMode::SaveSetup:
+    case ERunMode::CompareSetup:
     case ERunMode::Record:
         return RunWithoutWindow(commandLine, argc > 0 ? argv[0] : nullptr);
     case ERunMode::Window:
@@ -118,6 +119,10 @@ int CPanelApp::RunWithoutWindow(const SCommandLine& commandLine, const char* arg
     }
     if (commandLine.m_mode == ERunMode::Record) {
         return RunRecordingUntilSignal(commandLine);
+    }
+    if (commandLine.m_mode == ERunMode::CompareSetup) {
+        return RunCompareSetup(commandLine.m_setupFile, commandLine.m_againstFile, GetPortName(),
+                               std::cout, std::cerr);
     }
     if (commandLine.m_mode == ERunMode::LoadSetup) {
         return RunLoadSetup(commandLine.m_setupFile, GetPortName(), std::cout, std::cerr);

@@ -3,6 +3,7 @@
 #include "ParameterSetCommands.h"
 #include "ParameterSetFile.h"
 #include "ParameterSetLoadHost.h"
+#include "SetupComparison.h"
 #include "config/Configuration.h"
 #include "config/ParameterListener.h"
 #include "config/ProgramDirectory.h"
@@ -129,6 +130,34 @@ CConfiguration* LoadStore(std::ostream& err) {
     return CConfiguration::GetInstance();
 }
 
+class CSilentLoadHost final : public IParameterSetLoadHost {
+public:
+    void OnValueApplied(const CRegisterValue&, int) override {}
+    void OnElementDone() override {}
+};
+
+bool ReadToCompare(const std::string& file, std::vector<SParameterSetEntry>& entries,
+                   std::ostream& err) {
+    const EParameterSetRead read = ReadParameterSetToCompare(file, entries);
+    if (read != EParameterSetRead::Ok) {
+        err << LoadSetupMessage(read, 0, file).m_text << '\n';
+    }
+    return read == EParameterSetRead::Ok;
+}
+
+int PrintComparison(const CConfiguration& configuration,
+                    const std::vector<SParameterSetEntry>& entries, std::ostream& out) {
+    const std::vector<SComparedEntry> rows = CompareParameterSet(configuration, entries);
+    for (const SComparedEntry& row : rows) {
+        if (row.m_effect == ELoadEffect::Change) {
+            out << ChangeLine(configuration, row) << '\n';
+        }
+    }
+    const SEffectCounts counts = CountEffects(rows);
+    out << ComparisonSummary(counts) << '\n';
+    return counts[static_cast<std::size_t>(ELoadEffect::Change)] == 0 ? 0 : 1;
+}
+
 int Save(const CConfiguration& configuration, const std::string& file, std::ostream& out,
          std::ostream& err) {
     const bool saved = SaveParameterSet(configuration, file);
@@ -194,4 +223,42 @@ int RunSaveSetup(const std::string& file, bool connectFirst, const std::string& 
         return status;
     }
     return missing.empty() ? COMMISSIONING_OK : COMMISSIONING_INCOMPLETE;
+}
+
+int RunCompareSetup(const std::string& file, const std::optional<std::string>& against,
+                    const std::string& portName, std::ostream& out, std::ostream& err,
+                    const SSerialLinkTiming& timing, const SReportWait& wait) {
+    CConfiguration* store = LoadStore(err);
+    if (store == nullptr) {
+        return COMMISSIONING_UNUSABLE;
+    }
+    CConfiguration& configuration = *store;
+    std::vector<SParameterSetEntry> entries;
+    if (!ReadToCompare(file, entries, err)) {
+        return COMMISSIONING_UNUSABLE;
+    }
+    if (against) {
+        std::vector<SParameterSetEntry> other;
+        if (!ReadToCompare(*against, other, err)) {
+            return COMMISSIONING_UNUSABLE;
+        }
+        CSilentLoadHost host;
+        ApplyParameterSet(configuration, other, host);
+        return PrintComparison(configuration, entries, out);
+    }
+    const CStreamMessageService messages(err);
+    CDeviceReports reports(configuration, wait);
+    const CSerialLink link(portName, timing);
+    if (!link.IsPortOpen()) {
+        err << "Cannot open the port " << portName << '\n';
+        return COMMISSIONING_UNUSABLE;
+    }
+    reports.Request();
+    reports.WaitUntilOver();
+    // Without a single report the store holds config.xml's values, not the device's.
+    if (!reports.AnyReport()) {
+        err << "No report from the device on " << portName << '\n';
+        return COMMISSIONING_UNUSABLE;
+    }
+    return PrintComparison(configuration, entries, out);
 }

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "DeviceReports.h"
 #include "link/SerialLink.h"
 
 #include <chrono>
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 // Setting up a machine from a script, without a window: "tarnel --load-setup FILE" and
-// "tarnel --save-setup FILE [--connect]". Both use the process-wide store (config.xml of the
-// program directory) and show no message box: results go to the given streams.
+// "tarnel --save-setup FILE [--connect]", and what loading a file would change:
+// "tarnel --compare-setup FILE [--against OTHER]". All use the process-wide store (config.xml of
+// the program directory) and show no message box: results go to the given streams.
 
 enum ECommissioningStatus : int {
     COMMISSIONING_OK = 0,
@@ -30,3 +33,13 @@ int RunSaveSetup(const std::string& file, bool connectFirst, const std::string& 
                  std::ostream& out, std::ostream& err,
                  const SSerialLinkTiming& timing = SSerialLinkTiming(),
                  std::chrono::milliseconds reportWait = std::chrono::seconds(5));
+
+// Prints one line per parameter that loading FILE would change ("R12 Speed: 100 -> 127
+// (clamped from 1000)") and a summary line; 0 when nothing would change, 1 when something
+// would, COMMISSIONING_UNUSABLE when a file, config.xml or the port cannot be used or the
+// device reports nothing. The store holds the device's values (it connects and asks for them)
+// or, with against, what loading that file leaves (no device is involved then).
+int RunCompareSetup(const std::string& file, const std::optional<std::string>& against,
+                    const std::string& portName, std::ostream& out, std::ostream& err,
+                    const SSerialLinkTiming& timing = SSerialLinkTiming(),
+                    const SReportWait& wait = SReportWait());

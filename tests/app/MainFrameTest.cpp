@@ -163,6 +163,8 @@ TEST(CommandLine, OptionsAndModes) {
         {{"--check", "--werror"}, ERunMode::Check},
         {{"--load-setup", "a.tnv", "--port", "COM2:"}, ERunMode::LoadSetup},
         {{"--save-setup", "b.tnv", "--connect"}, ERunMode::SaveSetup},
+        {{"--compare-setup", "c.tnv", "--against", "d.tnv"}, ERunMode::CompareSetup},
+        {{"--load-setup", "a.tnv", "--against", "d.tnv"}, ERunMode::Error},
         {{"--check", "--save-setup", "b.tnv"}, ERunMode::Error},
         {{"--dir"}, ERunMode::Error},
         {{"stray"}, ERunMode::Error},
@@ -184,7 +186,10 @@ TEST(CommandLine, OptionsAndModes) {
         EXPECT_EQ(result.m_programDirectory.value_or(""), given("--dir")) << what;
         EXPECT_EQ(result.m_portName.value_or(""), given("--port")) << what;
         EXPECT_EQ(result.m_snapshotDirectory, given("--snapshot")) << what;
-        EXPECT_EQ(result.m_setupFile, given("--load-setup") + given("--save-setup")) << what;
+        EXPECT_EQ(result.m_setupFile,
+                  given("--load-setup") + given("--save-setup") + given("--compare-setup"))
+            << what;
+        EXPECT_EQ(result.m_againstFile.value_or(""), given("--against")) << what;
         EXPECT_EQ(result.m_connect, c.m_arguments.contains("--connect")) << what;
         EXPECT_EQ(result.m_warningsAsErrors, c.m_arguments.contains("--werror")) << what;
     }

@@ -99,6 +99,7 @@ TEST(Process, StartsEndsAndFailsWithTheRightStatus) {
         {"<ROOT><PARAMETER/></ROOT>", {"--check"}, 1, "1 error"},
         {std::nullopt, {"--check"}, 2, "cannot be read"},
         {VALID_CONFIG, {"--load-setup", "missing.tnv"}, 2, "Kann parameter nicht laden!"},
+        {VALID_CONFIG, {"--compare-setup", "missing.tnv"}, 2, "Kann parameter nicht laden!"},
     };
     for (const auto& c : cases) {
         const CTempDir dir;

@@ -16,14 +16,15 @@ namespace {
 const char* const THREE_VALUES = "<REGISTER><V Register='12' Value='40'/><V Register='13' "
                                  "Value='41'/><V Register='12' Value='42'/></REGISTER>";
 
-// "tarnel --load-setup" and "--save-setup --connect" against the simulated device. 12 and 13
-// go to the device, 999 asks it for its values.
+// "tarnel --load-setup", "--save-setup --connect" and "--compare-setup" against the simulated
+// device. 12 and 13 go to the device, 999 asks it for its values.
 class CommissioningTest : public ::testing::Test {
 protected:
     CommissioningTest()
         : m_fixture(MakeConfigXml(
               "<P Id='12' Maximum='1000' SendSerial='true' SetOnLoad='true' ReadOnSave='true'/>"
-              "<P Id='13' Maximum='1000' SendSerial='true' SetOnLoad='true' ReadOnSave='true'/>"
+              "<P Id='13' Name='Count' Maximum='1000' SendSerial='true' SetOnLoad='true' "
+              "ReadOnSave='true'/>"
               "<P Id='14' Value='3' SetOnLoad='true'/><P Id='999' SendSerial='true'/>")) {
         m_model.LoadFrom(m_fixture.Config());
         m_options.m_reportInterval = 0ms; // reports only when asked
@@ -96,4 +97,33 @@ TEST_F(CommissioningTest, SaveSetupAfterConnectingSavesTheDevicesValues) {
     device.SetSilent(true);
     EXPECT_EQ(RunSaveSetup(file, true, device.SlavePath(), m_out, m_err, m_timing, 200ms), 1);
     EXPECT_EQ(m_err.str(), "Not reported: register 12\nNot reported: register 13\n");
+}
+
+// Against another file first (no device), then against the device's values; a file compared
+// with itself leaves nothing to change.
+TEST_F(CommissioningTest, CompareSetupListsWhatLoadingWouldChange) {
+    const std::string file = m_fixture.Dir().Write(
+        "compare.tnv", "<REGISTER><V Register='12' Value='40'/><V Register='13' Value='5000'/>"
+                       "<V Register='14' Value='3'/><V Register='77'/></REGISTER>");
+    const std::string other =
+        m_fixture.Dir().Write("other.tnv", "<REGISTER><V Register='12' Value='40'/></REGISTER>");
+    EXPECT_EQ(RunCompareSetup(file, other, "", m_out, m_err), 1);
+    EXPECT_EQ(RunCompareSetup(file, file, "", m_out, m_err), 0);
+    m_model.SetValue(13, 7);
+    CSimulatorThread device(m_model, m_options);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(RunCompareSetup(file, std::nullopt, device.SlavePath(), m_out, m_err, m_timing), 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 4s) << "ends once the reports stop";
+    const std::string changed13 = "R13 Count: 0 -> 1000 (clamped from 5000)\n"
+                                  "1 change, 2 same, 0 not loaded, 1 unknown register\n";
+    EXPECT_EQ(m_out.str(), changed13 + "0 change, 3 same, 0 not loaded, 1 unknown register\n" +
+                               "R12 NoName: 0 -> 40\nR13 Count: 7 -> 1000 (clamped from 5000)\n"
+                               "2 change, 1 same, 0 not loaded, 1 unknown register\n");
+    EXPECT_EQ(m_err.str(), "");
+
+    device.SetSilent(true);
+    EXPECT_EQ(RunCompareSetup(file, std::nullopt, device.SlavePath(), m_out, m_err, m_timing,
+                              {100ms, 300ms}),
+              2);
+    EXPECT_EQ(m_err.str(), "No report from the device on " + device.SlavePath() + "\n");
 }
