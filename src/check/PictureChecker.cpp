@@ -50,8 +50,8 @@ SPictureVerdict LoadVerdict(const std::string& path) {
         verdict.m_problem = std::string("cannot be read: ") + std::strerror(errno);
         return verdict;
     }
-    // The headers, the largest colour table and the masks: all a refusal depends on.
-    std::string head(BMP_HEADERS_SIZE + std::size_t{4} * 256 + BMP_MASKS_SIZE, '\0');
+    // The longest headers and the largest colour table: all a refusal depends on.
+    std::string head(BMP_FILE_HEADER_SIZE + BMP_V5_HEADER_SIZE + std::size_t{4} * 256, '\0');
     file.read(head.data(), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<std::size_t>(file.gcount()));
     verdict.m_problem =
@@ -92,46 +92,64 @@ std::string DescribeBmpRefusal(const std::string& head, std::uint64_t fileSize) 
         }
         return "it is not a bitmap file (it does not start with \"BM\")";
     }
-    if (head.size() < BMP_HEADERS_SIZE) {
+    if (head.size() < BMP_FILE_HEADER_SIZE + 4) {
         return "it is too short for a bitmap file";
     }
-    const SBitmapInfoHeader header = ReadInfoHeader(Bytes(head) + BMP_FILE_HEADER_SIZE);
-    if (header.m_size != BMP_INFO_HEADER_SIZE) {
-        return "its info header has " + std::to_string(header.m_size) +
-               " bytes; only 40-byte headers are read";
+    const std::uint32_t headerSize = ReadU32(Bytes(head) + BMP_FILE_HEADER_SIZE);
+    if (!IsReadableInfoHeaderSize(headerSize)) {
+        return "its info header has " + std::to_string(headerSize) +
+               " bytes; only 12-, 40-, 108- and 124-byte headers are read";
     }
+    if (head.size() < BMP_FILE_HEADER_SIZE + headerSize) {
+        return "it is too short for a bitmap file";
+    }
+    const SBitmapInfoHeader header = ReadAnyInfoHeader(Bytes(head) + BMP_FILE_HEADER_SIZE);
+    const std::string bits = std::to_string(header.m_bitCount);
     switch (header.m_compression) {
     case COMPRESSION_RGB:
         break;
     case COMPRESSION_BITFIELDS:
         if (header.m_bitCount != 16 && header.m_bitCount != 32) {
-            return "it has channel masks at " + std::to_string(header.m_bitCount) +
+            return "it has channel masks at " + bits +
                    " bits per pixel; only 16 and 32 bits may have them";
         }
         break;
+    case COMPRESSION_RLE8:
+    case COMPRESSION_RLE4: {
+        const bool rle8 = header.m_compression == COMPRESSION_RLE8;
+        if (header.m_bitCount != (rle8 ? 8 : 4)) {
+            return std::string("it is run-length encoded as ") + (rle8 ? "RLE8" : "RLE4") + " at " +
+                   bits + " bits per pixel; that takes " + (rle8 ? "8" : "4");
+        }
+        if (header.m_height < 0) {
+            return "it is run-length encoded and stored top-down, which bitmap files do not allow";
+        }
+        break;
+    }
+    case 4:
+        return "it holds a JPEG picture; only bitmap pixels are read";
+    case 5:
+        return "it holds a PNG picture; only bitmap pixels are read";
     default:
         return "it is compressed (method " + std::to_string(header.m_compression) +
-               "); only uncompressed pictures are read";
+               "); only uncompressed, run-length (RLE4, RLE8) and bit-field pictures are read";
     }
-    const int bits = header.m_bitCount;
-    if (bits != 1 && bits != 2 && bits != 4 && bits != 8 && bits != 16 && bits != 24 &&
-        bits != 32) {
-        return "it has " + std::to_string(bits) + " bits per pixel";
+    const int bitCount = header.m_bitCount;
+    if (bitCount != 1 && bitCount != 2 && bitCount != 4 && bitCount != 8 && bitCount != 16 &&
+        bitCount != 24 && bitCount != 32) {
+        return "it has " + bits + " bits per pixel";
     }
     if (header.m_planes != 1) {
         return "it has " + std::to_string(header.m_planes) + " colour planes instead of 1";
     }
-    std::size_t headersEnd =
-        BMP_HEADERS_SIZE + 4 * static_cast<std::size_t>(ColorCount(header.m_bitCount));
-    if (header.m_compression == COMPRESSION_BITFIELDS) {
-        headersEnd += BMP_MASKS_SIZE;
-    }
-    if (head.size() < headersEnd) {
+    const std::uint64_t totalSize = ReadU32(Bytes(head) + 2);
+    const std::uint64_t pixelOffset = ReadU32(Bytes(head) + 10);
+    const SHeaderSpans spans = HeaderSpans(header, static_cast<std::size_t>(pixelOffset));
+    if (head.size() < spans.m_tableEnd) {
         return "it ends inside its colour table or channel masks";
     }
-    if (header.m_compression == COMPRESSION_BITFIELDS &&
-        !AreValidPixelMasks(ReadPixelMasks(Bytes(head) + headersEnd - BMP_MASKS_SIZE),
-                            header.m_bitCount)) {
+    if (spans.m_masksAt != 0 &&
+        !AreValidPixelMasks(ReadPixelMasks(Bytes(head) + spans.m_masksAt), header.m_bitCount)) {
         return "its channel masks overlap or are not runs of bits";
     }
     const std::int64_t rows =
@@ -146,13 +164,11 @@ std::string DescribeBmpRefusal(const std::string& head, std::uint64_t fileSize) 
         CDibImage::MAX_PIXEL_BYTES) {
         return "its pixel rows take more than 64 MiB";
     }
-    const std::uint64_t totalSize = ReadU32(Bytes(head) + 2);
-    const std::uint64_t pixelOffset = ReadU32(Bytes(head) + 10);
     if (totalSize > fileSize) {
         return "its header claims " + std::to_string(totalSize) + " bytes, but the file has " +
                std::to_string(fileSize);
     }
-    if (pixelOffset < headersEnd || pixelOffset >= totalSize) {
+    if (pixelOffset < spans.m_headersEnd || pixelOffset >= totalSize) {
         return "its pixel data offset " + std::to_string(pixelOffset) +
                " lies outside the pixel data";
     }

@@ -1,5 +1,7 @@
 #include "DibFormat.h"
 
+#include <algorithm>
+
 std::uint16_t ReadU16(const std::uint8_t* bytes) {
     return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
 }
@@ -46,6 +48,59 @@ SBitmapInfoHeader ReadInfoHeader(const std::uint8_t* bytes) {
 
 SPixelMasks ReadPixelMasks(const std::uint8_t* bytes) {
     return {ReadU32(bytes), ReadU32(bytes + 4), ReadU32(bytes + 8)};
+}
+
+bool IsReadableInfoHeaderSize(std::uint32_t size) {
+    return size == BMP_CORE_HEADER_SIZE || size == BMP_INFO_HEADER_SIZE ||
+           size == BMP_V4_HEADER_SIZE || size == BMP_V5_HEADER_SIZE;
+}
+
+SBitmapInfoHeader ReadAnyInfoHeader(const std::uint8_t* bytes) {
+    if (ReadU32(bytes) != BMP_CORE_HEADER_SIZE) {
+        return ReadInfoHeader(bytes);
+    }
+    SBitmapInfoHeader header;
+    header.m_size = BMP_CORE_HEADER_SIZE;
+    header.m_width = ReadU16(bytes + 4);
+    header.m_height = ReadU16(bytes + 6);
+    header.m_planes = ReadU16(bytes + 8);
+    header.m_bitCount = ReadU16(bytes + 10);
+    header.m_compression = COMPRESSION_RGB;
+    return header;
+}
+
+SHeaderSpans HeaderSpans(const SBitmapInfoHeader& header, std::size_t pixelOffset) {
+    SHeaderSpans spans;
+    const bool masks = header.m_compression == COMPRESSION_BITFIELDS &&
+                       (header.m_bitCount == 16 || header.m_bitCount == 32);
+    spans.m_tableAt = BMP_FILE_HEADER_SIZE + header.m_size;
+    spans.m_tableEntries = static_cast<std::size_t>(ColorCount(header.m_bitCount));
+    if (header.m_size == BMP_INFO_HEADER_SIZE) {
+        spans.m_masksAt = masks ? BMP_HEADERS_SIZE : 0;
+        spans.m_tableEnd = std::max(spans.m_tableAt + 4 * spans.m_tableEntries,
+                                    BMP_HEADERS_SIZE + (masks ? BMP_MASKS_SIZE : 0));
+        spans.m_headersEnd = BMP_HEADERS_SIZE + (masks ? BMP_MASKS_SIZE : 0);
+        return spans;
+    }
+    if (header.m_size == BMP_CORE_HEADER_SIZE) {
+        spans.m_entrySize = 3;
+    } else {
+        spans.m_masksAt = masks ? BMP_HEADERS_SIZE : 0;
+        if (header.m_colorsUsed > 0 && header.m_colorsUsed < spans.m_tableEntries) {
+            spans.m_tableEntries = header.m_colorsUsed;
+        }
+    }
+    const std::size_t room = pixelOffset > spans.m_tableAt ? pixelOffset - spans.m_tableAt : 0;
+    spans.m_tableEntries = std::min(spans.m_tableEntries, room / spans.m_entrySize);
+    spans.m_tableEnd = spans.m_tableAt + spans.m_entrySize * spans.m_tableEntries;
+    spans.m_headersEnd = spans.m_tableEnd;
+    return spans;
+}
+
+bool IsDecodableRle(const SBitmapInfoHeader& header) {
+    return header.m_height > 0 &&
+           ((header.m_compression == COMPRESSION_RLE8 && header.m_bitCount == 8) ||
+            (header.m_compression == COMPRESSION_RLE4 && header.m_bitCount == 4));
 }
 
 int ColorCount(std::uint16_t bitCount) {

@@ -2,6 +2,7 @@
 
 #include "BmpFile.h"
 #include "DefaultPalette.h"
+#include "RleDecoder.h"
 
 #include <algorithm>
 #include <cstring>
@@ -101,43 +102,66 @@ bool CDibImage::LoadFromMemory(const std::uint8_t* data, std::size_t size) {
 
 bool CDibImage::Decode(const std::uint8_t* data, std::size_t size,
                        std::unique_ptr<std::uint8_t[]>* fileBuffer) {
-    if (data == nullptr || size < BMP_HEADERS_SIZE || data[0] != 0x42 || data[1] != 0x4D) {
+    if (data == nullptr || size < BMP_FILE_HEADER_SIZE + 4 || data[0] != 0x42 || data[1] != 0x4D) {
         return false;
     }
-    const SBitmapInfoHeader header = ReadInfoHeader(data + BMP_FILE_HEADER_SIZE);
-    if (header.m_size != BMP_INFO_HEADER_SIZE) {
+    const std::uint32_t headerSize = ReadU32(data + BMP_FILE_HEADER_SIZE);
+    if (!IsReadableInfoHeaderSize(headerSize) || size < BMP_FILE_HEADER_SIZE + headerSize) {
         return false;
     }
-    // The table is read by the bit count alone, directly after the info header. A picture with
-    // fewer colours may start its pixels inside that span, so those bytes may well be pixels;
-    // only a file too short to hold the whole table is refused.
-    const auto colorCount = static_cast<std::size_t>(ColorCount(header.m_bitCount));
-    std::size_t headersEnd = BMP_HEADERS_SIZE;
-    SPixelMasks masks;
-    if (header.m_compression == COMPRESSION_BITFIELDS &&
-        (header.m_bitCount == 16 || header.m_bitCount == 32)) {
-        if (size < headersEnd + BMP_MASKS_SIZE) {
-            return false;
-        }
-        masks = ReadPixelMasks(data + headersEnd);
-        headersEnd += BMP_MASKS_SIZE;
-    }
-    if (size < BMP_HEADERS_SIZE + 4 * colorCount) {
-        return false;
-    }
-    std::array<SRgb, 256> colorTable{};
-    for (std::size_t i = 0; i < colorCount; ++i) {
-        const std::uint8_t* entry = data + BMP_HEADERS_SIZE + 4 * i;
-        colorTable[i] = {entry[2], entry[1], entry[0]};
-    }
+    const SBitmapInfoHeader header = ReadAnyInfoHeader(data + BMP_FILE_HEADER_SIZE);
     const std::size_t totalSize = ReadU32(data + 2);
     const std::size_t pixelOffset = ReadU32(data + 10);
-    if (totalSize <= pixelOffset || totalSize > MAX_FILE_BYTES || pixelOffset < headersEnd ||
-        totalSize > size) {
+    // A 40-byte header's table is read by the bit count alone. A picture with fewer colours may
+    // start its pixels inside that span, so those bytes may well be pixels; only a file too
+    // short to hold the whole table is refused.
+    const SHeaderSpans spans = HeaderSpans(header, pixelOffset);
+    if (size < spans.m_tableEnd) {
         return false;
+    }
+    SPixelMasks masks;
+    if (spans.m_masksAt != 0) {
+        masks = ReadPixelMasks(data + spans.m_masksAt);
+    }
+    std::array<SRgb, 256> colorTable{};
+    for (std::size_t i = 0; i < spans.m_tableEntries; ++i) {
+        const std::uint8_t* entry = data + spans.m_tableAt + spans.m_entrySize * i;
+        colorTable[i] = {entry[2], entry[1], entry[0]};
+    }
+    if (totalSize <= pixelOffset || totalSize > MAX_FILE_BYTES ||
+        pixelOffset < spans.m_headersEnd || totalSize > size) {
+        return false;
+    }
+    if (IsDecodableRle(header)) {
+        return CreateFromRle(header, colorTable.data(), data + pixelOffset,
+                             totalSize - pixelOffset);
     }
     return Create(header, colorTable.data(), masks, data + pixelOffset, totalSize - pixelOffset,
                   fileBuffer);
+}
+
+bool CDibImage::CreateFromRle(const SBitmapInfoHeader& header, const SRgb* colorTable,
+                              const std::uint8_t* encoded, std::size_t encodedBytes) {
+    Free();
+    if (header.m_planes != 1 || header.m_width < 1 || header.m_width > MAX_DIMENSION ||
+        header.m_height > MAX_DIMENSION) {
+        return false;
+    }
+    const auto stride = static_cast<std::size_t>(RowStride(header.m_width, header.m_bitCount));
+    const std::size_t sectionBytes = stride * static_cast<std::size_t>(header.m_height);
+    if (sectionBytes > MAX_PIXEL_BYTES) {
+        return false;
+    }
+    std::unique_ptr<std::uint8_t[]> rows(new (std::nothrow) std::uint8_t[sectionBytes]());
+    if (!rows) {
+        return false;
+    }
+    DecodeRle(encoded, encodedBytes, header.m_bitCount, header.m_width, header.m_height, stride,
+              rows.get());
+    SBitmapInfoHeader decoded = header;
+    decoded.m_compression = COMPRESSION_RGB;
+    const std::uint8_t* pixels = rows.get();
+    return Create(decoded, colorTable, SPixelMasks{}, pixels, sectionBytes, &rows);
 }
 
 bool CDibImage::Create(const SBitmapInfoHeader& header, const SRgb* colorTable,

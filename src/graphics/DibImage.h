@@ -17,12 +17,14 @@
 // padding, and the palette made for it. Drawing (in the Qt library) and the button-picture
 // pass work from these buffers.
 //
-// Accepted: uncompressed pictures of 1, 2, 4, 8, 16, 24 and 32 bits, and bit-field pictures of
-// 16 and 32 bits (their three masks follow the info header). 16-bit pictures without masks are
-// 5-5-5 (the top bit unused). Run-length, JPEG and PNG pictures are refused, as is every file
-// whose sizes do not add up: at most 16384 pixels a side and 64 MiB of pixel rows, and nothing
-// may point outside the file or into its headers. Pixel data that covers fewer rows than the
-// picture has fills it as far as it goes; the rest is zero.
+// Accepted: info headers of 40 bytes, of 108 and 124 bytes (today's tools) and the 12-byte OS/2
+// core header; uncompressed pictures of 1, 2, 4, 8, 16, 24 and 32 bits, bit-field pictures of
+// 16 and 32 bits (their three masks follow a 40-byte header or lie inside a longer one), and
+// run-length encoded pictures of 4 (RLE4) and 8 bits (RLE8), which are decoded into plain rows
+// when loaded. 16-bit pictures without masks are 5-5-5 (the top bit unused). JPEG and PNG
+// pictures are refused, as is every file whose sizes do not add up: at most 16384 pixels a side
+// and 64 MiB of pixel rows, and nothing may point outside the file or into its headers. Pixel
+// data that covers fewer rows than the picture has fills it as far as it goes; the rest is zero.
 //
 // Coordinates are screen coordinates: (0, 0) is the top-left pixel, whichever order the rows are
 // stored in. A picture stored top-down (negative height) is shown upright.
@@ -39,7 +41,7 @@ public:
     CDibImage& operator=(const CDibImage&) = delete;
 
     // Replaces the picture with the file at path (UTF-8). A file that cannot be read, is not a
-    // bitmap file, has an info header other than 40 bytes, is too short for the full colour
+    // bitmap file, has an info header of another size, is too short for the full colour
     // table or the mask block, has a total size beyond the file or not beyond its pixel offset,
     // or a pixel offset inside its headers leaves the image as it was. A file that gets that far
     // but describes a picture that cannot be made (format, dimensions) leaves the image empty.
@@ -95,6 +97,9 @@ private:
     bool Create(const SBitmapInfoHeader& header, const SRgb* colorTable, const SPixelMasks& masks,
                 const std::uint8_t* pixels, std::size_t pixelBytes,
                 std::unique_ptr<std::uint8_t[]>* fileBuffer);
+    // Decodes run-length encoded rows into an uncompressed picture of the same bit count.
+    bool CreateFromRle(const SBitmapInfoHeader& header, const SRgb* colorTable,
+                       const std::uint8_t* encoded, std::size_t encodedBytes);
     void MakePalette();
     void SetMasks(const SPixelMasks& masks);
     void DecodeStoredRow(const std::uint8_t* row, std::uint32_t* out) const;

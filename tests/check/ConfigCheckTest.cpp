@@ -3,7 +3,9 @@
 #include "check/ConfigCheck.h"
 #include "BmpWriter.h"
 #include "TempDir.h"
+#include "check/PictureChecker.h"
 #include "config/ProgramDirectory.h"
+#include "graphics/DibImage.h"
 
 #include <gtest/gtest.h>
 
@@ -202,3 +204,41 @@ TEST(ConfigCheckTest, ReportsEachFaultWhereItIsWritten) {
 }
 
 } // namespace
+
+// What the decoder still refuses, and the reason the checker gives for it.
+TEST(PictureChecker, NamesWhyAPictureIsRefused) {
+    SBmpLayout fourBit;
+    fourBit.m_width = 5;
+    fourBit.m_height = 4;
+    fourBit.m_bitCount = 4;
+    const std::string good = MakeBmp(fourBit);
+    const auto patched = [&good](std::size_t at, std::uint32_t value, std::size_t at2 = 0,
+                                 std::uint32_t value2 = 0) {
+        std::string bytes = good;
+        PatchU32(bytes, at, value);
+        if (at2 != 0) {
+            PatchU32(bytes, at2, value2);
+        }
+        return bytes;
+    };
+    const std::pair<std::string, std::string> cases[] = {
+        {patched(BMP_HEADER_SIZE_AT, 64),
+         "its info header has 64 bytes; only 12-, 40-, 108- and 124-byte headers are read"},
+        {patched(BMP_COMPRESSION_AT, COMPRESSION_RLE8),
+         "it is run-length encoded as RLE8 at 4 bits per pixel; that takes 8"},
+        {patched(BMP_COMPRESSION_AT, COMPRESSION_RLE4, BMP_HEIGHT_AT,
+                 static_cast<std::uint32_t>(-4)),
+         "it is run-length encoded and stored top-down, which bitmap files do not allow"},
+        {patched(BMP_COMPRESSION_AT, 4), "it holds a JPEG picture; only bitmap pixels are read"},
+        {patched(BMP_COMPRESSION_AT, 7),
+         "it is compressed (method 7); only uncompressed, run-length (RLE4, RLE8) and bit-field "
+         "pictures are read"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        CDibImage image;
+        EXPECT_FALSE(
+            image.LoadFromMemory(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()))
+            << reason;
+        EXPECT_EQ(DescribeBmpRefusal(bytes, bytes.size()), reason);
+    }
+}

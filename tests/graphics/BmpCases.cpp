@@ -120,3 +120,75 @@ std::vector<SBmpCase> AllFormatCases() {
                       Gradient)),
     };
 }
+
+namespace {
+
+// A 4- or 8-bit layout whose screen rows (top first) hold the given indexes, one hex digit or
+// two each, separated by blanks.
+SBmpLayout IndexGrid(std::uint16_t bits, std::vector<std::vector<int>> rows) {
+    SBmpLayout layout = Paletted("grid", 1, 1, bits).m_layout;
+    layout.m_width = static_cast<std::int32_t>(rows.front().size());
+    layout.m_height = static_cast<std::int32_t>(rows.size());
+    layout.m_pixel = [rows](int x, int y) {
+        return U(rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]);
+    };
+    return layout;
+}
+
+SBmpPairCase Rle(std::string name, std::uint16_t bits, const std::string& encoded,
+                 std::vector<std::vector<int>> rows) {
+    const SBmpLayout layout = IndexGrid(bits, std::move(rows));
+    return {std::move(name), MakeRleBmp(layout, encoded), MakeBmp(layout)};
+}
+
+SBmpPairCase WithHeader(const SBmpCase& c, std::uint32_t headerSize) {
+    return {c.m_name + "_header" + std::to_string(headerSize),
+            MakeBmpWithHeader(c.m_layout, headerSize), MakeBmp(c.m_layout)};
+}
+
+} // namespace
+
+std::vector<SBmpPairCase> ToolFormatCases() {
+    const std::vector<SBmpCase> formats = AllFormatCases();
+    const auto format = [&formats](const std::string& name) {
+        for (const SBmpCase& c : formats) {
+            if (c.m_name == name) {
+                return c;
+            }
+        }
+        return SBmpCase{};
+    };
+    // Rows are stored bottom-up, so each stream starts with the bottom row.
+    return {
+        WithHeader(format("24bit"), 124), // GIMP's and ImageMagick's default
+        WithHeader(format("24bit_topdown"), 108),
+        WithHeader(format("8bit_16colors"), 124), // a table as short as colours-used says
+        WithHeader(format("4bit"), 108),
+        WithHeader(format("16bit_565"), 108),       // masks inside the header
+        WithHeader(format("32bit_bitfields"), 124), // ... and an alpha mask
+        WithHeader(format("32bit"), 124),
+        WithHeader(format("1bit"), 12), // netpbm's OS/2 output
+        WithHeader(format("8bit"), 12),
+        WithHeader(format("24bit"), 12),
+        // A run, an absolute run of odd length (padded) that runs past the row end, end of line;
+        // a delta; a run longer than the row; end of picture.
+        Rle("rle8", 8,
+            std::string("\x03\x01\x00\x03\x02\x03\x04\x00\x00\x00"
+                        "\x00\x02\x02\x00\x02\x05\x00\x00"
+                        "\x09\x06\x00\x01",
+                        22),
+            {{6, 6, 6, 6, 6}, {0, 0, 5, 5, 0}, {1, 1, 1, 2, 3}}),
+        // A delta past the last row ends the picture; what follows is not read.
+        Rle("rle8_delta_out", 8, std::string("\x02\x07\x00\x02\x00\x05\x03\x01", 8),
+            {{0, 0, 0, 0, 0}, {7, 7, 0, 0, 0}}),
+        // Data ending inside an absolute run: the pixels there are kept, the rest stays zero.
+        Rle("rle8_cut", 8, std::string("\x00\x04\x01\x02", 4), {{0, 0, 0}, {1, 2, 0}}),
+        // Nibbles alternate from the high one; a run too long for the row; an absolute run of 5
+        // (three bytes and a pad byte), then end of picture.
+        Rle("rle4", 4, std::string("\x07\x12\x00\x00\x00\x05\x34\x56\x70\x00\x00\x01", 12),
+            {{3, 4, 5, 6, 7}, {1, 2, 1, 2, 1}}),
+        // No end-of-line code at a row's end: the next run stays in the same row and is lost.
+        Rle("rle4_no_eol", 4, std::string("\x03\xAB\x02\xCD\x00\x00\x01\xEF", 8),
+            {{14, 0, 0}, {10, 11, 10}}),
+    };
+}

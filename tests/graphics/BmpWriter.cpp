@@ -74,6 +74,48 @@ std::string MakeBmp(const SBmpLayout& layout) {
     return out + pixels;
 }
 
+std::string MakeBmpWithHeader(const SBmpLayout& layout, std::uint32_t headerSize) {
+    const std::string common = MakeBmp(layout);
+    const std::size_t offset = ReadU32(reinterpret_cast<const std::uint8_t*>(common.data()) + 10);
+    const std::string masks = layout.m_bitFields ? common.substr(BMP_HEADERS_SIZE, 12) : "";
+    const std::string table =
+        common.substr(BMP_HEADERS_SIZE + masks.size(), offset - BMP_HEADERS_SIZE - masks.size());
+    std::string out = common.substr(0, BMP_FILE_HEADER_SIZE);
+    if (headerSize == BMP_CORE_HEADER_SIZE) {
+        Append(out, BMP_CORE_HEADER_SIZE, 4);
+        Append(out, static_cast<std::uint32_t>(layout.m_width), 2);
+        Append(out, static_cast<std::uint32_t>(layout.m_height), 2);
+        Append(out, 1, 2);
+        Append(out, layout.m_bitCount, 2);
+        for (std::size_t at = 0; at + 4 <= table.size(); at += 4) {
+            out += table.substr(at, 3); // blue, green, red
+        }
+    } else {
+        out += common.substr(BMP_FILE_HEADER_SIZE, BMP_INFO_HEADER_SIZE);
+        out += masks.empty() ? std::string(BMP_MASKS_SIZE, '\0') : masks;
+        Append(out, layout.m_bitFields ? 0xFF000000u : 0u, 4); // alpha mask
+        Append(out, 0x73524742u, 4);                           // "sRGB" colour space
+        out.resize(BMP_FILE_HEADER_SIZE + headerSize, '\0');
+        PatchU32(out, BMP_HEADER_SIZE_AT, headerSize);
+        out += table;
+    }
+    const std::size_t pixelOffset = out.size();
+    out += common.substr(offset);
+    PatchU32(out, BMP_TOTAL_SIZE_AT, static_cast<std::uint32_t>(out.size()));
+    PatchU32(out, BMP_PIXEL_OFFSET_AT, static_cast<std::uint32_t>(pixelOffset));
+    return out;
+}
+
+std::string MakeRleBmp(const SBmpLayout& layout, const std::string& encoded) {
+    const std::string common = MakeBmp(layout);
+    const std::size_t offset = ReadU32(reinterpret_cast<const std::uint8_t*>(common.data()) + 10);
+    std::string out = common.substr(0, offset) + encoded;
+    PatchU32(out, BMP_TOTAL_SIZE_AT, static_cast<std::uint32_t>(out.size()));
+    PatchU32(out, BMP_COMPRESSION_AT, layout.m_bitCount == 8 ? COMPRESSION_RLE8 : COMPRESSION_RLE4);
+    PatchU32(out, BMP_COMPRESSION_AT + 4, static_cast<std::uint32_t>(encoded.size()));
+    return out;
+}
+
 std::string SolidBmp(int width, int height, SRgb color) {
     SBmpLayout layout;
     layout.m_width = width;

@@ -32,6 +32,12 @@ struct SBmpLayout {
 };
 
 std::string MakeBmp(const SBmpLayout& layout);
+// The same picture with a 108- or 124-byte info header (the masks of a bit-field picture inside
+// it, the colour table after it), or with the 12-byte OS/2 core header (3-byte table entries;
+// neither masks nor top-down rows).
+std::string MakeBmpWithHeader(const SBmpLayout& layout, std::uint32_t headerSize);
+// The headers of the 4- or 8-bit layout with the given run-length encoded bytes as its pixels.
+std::string MakeRleBmp(const SBmpLayout& layout, const std::string& encoded);
 // A 24-bit picture of one colour.
 std::string SolidBmp(int width, int height, SRgb color);
 

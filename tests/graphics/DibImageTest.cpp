@@ -84,6 +84,26 @@ TEST(DibImage, LoadsEveryAcceptedFormatAndReplacesItsColours) {
     }
 }
 
+// Files as today's tools write them show exactly the picture that an uncompressed file with the
+// common 40-byte header shows.
+TEST(DibImage, ToolFormatsShowTheSamePictureAsTheCommonHeader) {
+    for (const SBmpPairCase& c : ToolFormatCases()) {
+        SCOPED_TRACE(c.m_name);
+        CDibImage image;
+        CDibImage reference;
+        ASSERT_TRUE(LoadBytes(reference, c.m_reference));
+        ASSERT_TRUE(LoadBytes(image, c.m_bytes));
+        ASSERT_EQ(image.GetWidth(), reference.GetWidth());
+        ASSERT_EQ(image.GetHeight(), reference.GetHeight());
+        EXPECT_EQ(image.GetPalette(), reference.GetPalette());
+        for (int y = 0; y < image.GetRowCount(); ++y) {
+            for (int x = 0; x < image.GetWidth(); ++x) {
+                EXPECT_EQ(image.GetPixel(x, y), reference.GetPixel(x, y)) << x << "," << y;
+            }
+        }
+    }
+}
+
 // A file refused while being read leaves a loaded picture as it was; one that reads well but
 // describes no picture we can make leaves the image empty (freed), as a failed section creation
 // does.
@@ -97,8 +117,9 @@ TEST(DibImage, DamagedFilesAreRefused) {
         {"empty file", Cut(0)},
         {"shorter than the headers", Cut(BMP_HEADERS_SIZE - 1)},
         {"type BA", Patch16(0, 0x4142)},
-        {"12-byte header", Patch32(BMP_HEADER_SIZE_AT, 12)},
-        {"124-byte header", Patch32(BMP_HEADER_SIZE_AT, 124)},
+        {"16-byte OS/2 header", Patch32(BMP_HEADER_SIZE_AT, 16)},
+        {"64-byte OS/2 header", Patch32(BMP_HEADER_SIZE_AT, 64)},
+        {"124-byte header longer than the file", Patch32(BMP_HEADER_SIZE_AT, 124)},
         {"truncated colour table", Cut(tableEnd - 1)},
         {"total size equal to the offset", Patch32(BMP_TOTAL_SIZE_AT, tableEnd)},
         {"total size beyond the file",
@@ -114,7 +135,12 @@ TEST(DibImage, DamagedFilesAreRefused) {
          }},
     };
     const std::vector<SDamageCase> impossible = {
-        {"run-length 8", Patch32(BMP_COMPRESSION_AT, 1)},
+        {"run-length 8 on 4 bits", Patch32(BMP_COMPRESSION_AT, COMPRESSION_RLE8)},
+        {"run-length 4 stored top-down",
+         [](std::string& b) {
+             PatchU32(b, BMP_COMPRESSION_AT, COMPRESSION_RLE4);
+             PatchU32(b, BMP_HEIGHT_AT, static_cast<std::uint32_t>(-4));
+         }},
         {"PNG", Patch32(BMP_COMPRESSION_AT, 5)},
         {"bit fields on 4 bits", Patch32(BMP_COMPRESSION_AT, COMPRESSION_BITFIELDS)},
         {"bit count 0", Patch16(BMP_BIT_COUNT_AT, 0)},
