@@ -244,4 +244,16 @@ TEST(DocumentationTest, WireExamplesCarryTheirChecksum) {
     EXPECT_GE(found, 5);
 }
 
+TEST(DocumentationTest, LinksReachTheirFiles) {
+    const std::regex link(R"(\]\(([^)#:]+)(#[^)]*)?\))");
+    for (const SDocument& document : ReadDocuments()) {
+        for (const std::string& line : document.m_lines) {
+            for (std::sregex_iterator it(line.begin(), line.end(), link), end; it != end; ++it) {
+                EXPECT_TRUE(fs::exists(fs::path(TARNEL_DOCS_DIR) / std::string((*it)[1])))
+                    << document.m_name << ": " << line;
+            }
+        }
+    }
+}
+
 } // namespace
