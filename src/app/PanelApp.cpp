@@ -12,6 +12,7 @@
 #include "paramsets/Commissioning.h"
 #include "trend/HeadlessRecording.h"
 
+#include <QDir>
 #include <QIcon>
 #include <QSocketNotifier>
 
@@ -61,6 +62,20 @@ int RunRecordingUntilSignal(const SCommandLine& commandLine) {
     request.m_duration = commandLine.m_recordDuration;
     request.m_portName = GetPortName();
     return RunRecording(request, s_recordingStop, std::cout, std::cerr);
+}
+
+// The guard against a second window of this user and program directory, with its socket in a
+// folder only this user can create files in; none, said on standard error, without one.
+CSingleInstance* MakeSingleInstance(QObject* parent) {
+    const SInstanceFolder folder =
+        PrivateInstanceFolder(qEnvironmentVariable("XDG_RUNTIME_DIR").toStdString(),
+                              QDir::tempPath().toStdString(), getuid());
+    if (folder.m_path.empty()) {
+        std::fprintf(stderr, "tarnel: no single-instance socket: %s\n", folder.m_problem.c_str());
+        return nullptr;
+    }
+    const std::string key = InstanceKey(std::to_string(getuid()), GetProgramDirectory());
+    return new CSingleInstance(QString::fromStdString(folder.m_path + "/" + key), parent);
 }
 
 } // namespace
@@ -148,10 +163,8 @@ int CPanelApp::Run(const SCommandLine& commandLine, const char* argv0) {
         commandLine.m_portName);
     const bool window = ShowsWindow(commandLine.m_mode);
     if (window) {
-        m_singleInstance = new CSingleInstance(
-            QString::fromStdString(InstanceKey(std::to_string(getuid()), GetProgramDirectory())),
-            this);
-        if (m_singleInstance->ActivateRunningInstance()) {
+        m_singleInstance = MakeSingleInstance(this);
+        if (m_singleInstance != nullptr && m_singleInstance->ActivateRunningInstance()) {
             return EXIT_SUCCESS;
         }
     }

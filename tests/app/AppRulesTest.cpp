@@ -16,6 +16,8 @@
 
 #include <functional>
 #include <map>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -124,6 +126,69 @@ TEST(InstanceKey, OnePerUserAndProgramDirectory) {
     EXPECT_NE(key, InstanceKey("anna", "/opt/tarnel2/"));
     EXPECT_EQ(InstanceKey("a/b c", "/x/").rfind("tarnel-a_b_c-", 0), 0u);
     EXPECT_LE(InstanceKey(std::string(300, 'u'), std::string(4000, 'd')).size(), 64u);
+}
+
+// The instance socket's folder: the runtime directory when it is fit, else a folder of the
+// user's own in the temporary directory; never a symbolic link or a folder others can enter.
+TEST(InstanceKey, SocketFolderOnlyTheUserCanWriteTo) {
+    const uid_t user = getuid();
+    const std::string own = "tarnel-" + std::to_string(user);
+    const auto folder = [](const std::string& path, mode_t mode) {
+        mkdir(path.c_str(), S_IRWXU);
+        chmod(path.c_str(), mode);
+    };
+    const struct {
+        const char* m_what;
+        // Prepares the temporary directory and returns the runtime directory.
+        std::function<std::string(const std::string&)> m_prepare;
+        std::string m_folder; // in the temporary directory; empty: none
+        const char* m_problem;
+    } cases[] = {
+        {"runtime directory",
+         [&](const std::string& tmp) {
+             folder(tmp + "run", 0700);
+             return tmp + "run/";
+         },
+         "run", ""},
+        {"no runtime directory", [](const std::string&) { return std::string(); }, own, ""},
+        {"runtime directory open to others",
+         [&](const std::string& tmp) {
+             folder(tmp + "run", 0777);
+             return tmp + "run";
+         },
+         own, ""},
+        {"runtime directory a link",
+         [&](const std::string& tmp) {
+             folder(tmp + "real", 0700);
+             EXPECT_EQ(symlink((tmp + "real").c_str(), (tmp + "run").c_str()), 0);
+             return tmp + "run";
+         },
+         own, ""},
+        {"own folder a link",
+         [&](const std::string& tmp) {
+             folder(tmp + "real", 0700);
+             EXPECT_EQ(symlink((tmp + "real").c_str(), (tmp + own).c_str()), 0);
+             return std::string();
+         },
+         "", "is a symbolic link"},
+        {"own folder open to others",
+         [&](const std::string& tmp) {
+             folder(tmp + own, 0755);
+             return std::string();
+         },
+         "", "is open to other users"},
+    };
+    for (const auto& c : cases) {
+        const CTempDir tmp;
+        const SInstanceFolder found =
+            PrivateInstanceFolder(c.m_prepare(tmp.Path()), tmp.Path(), user);
+        EXPECT_EQ(found.m_path, c.m_folder.empty() ? "" : tmp.Path() + c.m_folder) << c.m_what;
+        EXPECT_NE(found.m_problem.find(c.m_problem), std::string::npos) << c.m_what;
+        struct stat info {};
+        EXPECT_TRUE(found.m_path.empty() ||
+                    (lstat(found.m_path.c_str(), &info) == 0 && (info.st_mode & 0777) == 0700))
+            << c.m_what;
+    }
 }
 
 TEST(Startup, ProgramDirectoryAndPortName) {

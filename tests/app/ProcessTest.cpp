@@ -119,6 +119,10 @@ TEST(Process, StartsEndsAndFailsWithTheRightStatus) {
 TEST(Process, SecondCopyEndsAndTheFirstEndsWithStatus0) {
     const CTempDir dir;
     dir.Write("config.xml", VALID_CONFIG);
+    // The socket lives in the runtime directory, this test's own.
+    const CTempDir runtime;
+    const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", runtime.Path().c_str());
     const CSilentDevice device;
     ASSERT_FALSE(device.Path().empty());
     QProcess first;
@@ -127,17 +131,19 @@ TEST(Process, SecondCopyEndsAndTheFirstEndsWithStatus0) {
     first.start();
     ASSERT_TRUE(first.waitForStarted());
 
-    const QString key = QString::fromStdString(InstanceKey(std::to_string(getuid()), dir.Path()));
+    const QString socket =
+        QString::fromStdString(runtime.Path() + InstanceKey(std::to_string(getuid()), dir.Path()));
     ASSERT_TRUE(QTest::qWaitFor(
-        [&key] {
+        [&socket] {
             QLocalSocket probe;
-            probe.connectToServer(key);
+            probe.connectToServer(socket);
             return probe.waitForConnected(100);
         },
         20000));
 
     const SRun second = RunToEnd({"--dir", Dir(dir)}, 10000);
     EXPECT_EQ(second.m_status, 0);
+    EXPECT_EQ(second.m_errors, "tarnel: already running; brought its window to the front\n");
     const SRun snapshot = RunToEnd({"--dir", Dir(dir), "--snapshot", Dir(dir) + "pictures"});
     EXPECT_EQ(snapshot.m_status, 0) << snapshot.m_errors.toStdString();
     EXPECT_EQ(first.state(), QProcess::Running);
@@ -146,6 +152,7 @@ TEST(Process, SecondCopyEndsAndTheFirstEndsWithStatus0) {
     ASSERT_TRUE(first.waitForFinished(10000));
     EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(first.exitCode(), 0);
+    qputenv("XDG_RUNTIME_DIR", oldRuntime);
 }
 
 // Each page's picture shows the panel view alone: pixel (x, y) is the page's (x, y).
