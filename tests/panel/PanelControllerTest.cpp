@@ -41,10 +41,7 @@ protected:
         m_fixture.Config().RemoveListener(&m_controller);
     }
 
-    void Set(std::int32_t registerNumber, double value) {
-        CRegisterValue change(SOURCE_DEVICE, registerNumber, value);
-        m_fixture.Config().Update(change);
-    }
+    void Set(std::int32_t registerNumber, double value) { m_fixture.Set(registerNumber, value); }
     Writes Written() { return m_recorder.Take(SOURCE_PANEL); }
 
     CFakeMessageService m_messages;

@@ -121,10 +121,7 @@ protected:
         ClearButtonImageCache();
     }
 
-    void Set(std::int32_t registerNumber, double value) {
-        CRegisterValue change(SOURCE_DEVICE, registerNumber, value);
-        m_fixture.Config().Update(change);
-    }
+    void Set(std::int32_t registerNumber, double value) { m_fixture.Set(registerNumber, value); }
     QImage Tick() {
         m_view->RefreshControls();
         return m_view->grab().toImage();

@@ -94,8 +94,7 @@ TEST_F(ParameterDialogTest, ListsSetsAndShowsChangesAtTheNextTick) {
     // Several reports from the reader thread between two ticks: the last is shown, in every row.
     std::thread reader([this] {
         for (const auto& [id, value] : Writes{{40, 5}, {5, 2000000}, {40, 6}, {40, 7}}) {
-            CRegisterValue report(SOURCE_DEVICE, id, value);
-            m_fixture.Config().Update(report);
+            m_fixture.Set(id, value);
         }
     });
     reader.join();
@@ -111,8 +110,7 @@ TEST_F(ParameterDialogTest, ListsSetsAndShowsChangesAtTheNextTick) {
     for (auto& other : others) {
         m_fixture.Config().AddListener(&other);
     }
-    CRegisterValue later(SOURCE_DEVICE, 40, 8);
-    m_fixture.Config().Update(later);
+    m_fixture.Set(40, 8);
     EXPECT_EQ(others.back().Seen().size(), 1u);
     for (auto& other : others) {
         m_fixture.Config().RemoveListener(&other);

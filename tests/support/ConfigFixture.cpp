@@ -2,6 +2,7 @@
 
 #include "config/Configuration.h"
 #include "config/ProgramDirectory.h"
+#include "config/RegisterValue.h"
 
 CConfigFixture::CConfigFixture(const std::string& configXml) {
     m_dir.Write("config.xml", configXml);
@@ -12,6 +13,11 @@ CConfigFixture::CConfigFixture(const std::string& configXml) {
 
 CConfigFixture::~CConfigFixture() {
     CConfiguration::ResetInstance();
+}
+
+void CConfigFixture::Set(std::int32_t registerNumber, double value) const {
+    CRegisterValue change(SOURCE_DEVICE, registerNumber, value);
+    m_configuration->Update(change);
 }
 
 std::string MakeConfigXml(const std::string& parameters, const std::string& pages) {

@@ -2,6 +2,7 @@
 
 #include "TempDir.h"
 
+#include <cstdint>
 #include <string>
 
 class CConfiguration;
@@ -17,6 +18,8 @@ public:
 
     CConfiguration& Config() const { return *m_configuration; }
     const CTempDir& Dir() const { return m_dir; }
+    // Changes a parameter as a device report does.
+    void Set(std::int32_t registerNumber, double value) const;
 
 private:
     CTempDir m_dir;
