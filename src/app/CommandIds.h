@@ -9,6 +9,7 @@ enum ECommandId : int {
     ID_SETUP_CONNECTION = 32781,
     ID_SAVE_SETUP = 32782,
     ID_LOAD_SETUP = 32783,
+    ID_TREND = 32795,
     ID_APP_ABOUT = 57664,
     ID_APP_EXIT = 57665,
     // "Home" is page 0; page i has ID_PAGE_FIRST + i.

@@ -8,6 +8,8 @@
 #include "config/ProgramDirectory.h"
 #include "link/PortName.h"
 #include "panel/PanelView.h"
+#include "trend/SampleClock.h"
+#include "trend/TrendWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -86,6 +88,9 @@ void CMainFrame::BuildMenus() {
         AddCommand(panel, entry.m_commandId, QString::fromStdString(entry.m_text),
                    QStringLiteral("actionPage%1").arg(entry.m_commandId - ID_PAGE_FIRST));
     }
+    panel->addSeparator();
+    AddCommand(panel, ID_TREND, QStringLiteral("Trend ..."), QStringLiteral("actionTrend"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
     help->setObjectName(QStringLiteral("menuHelp"));
@@ -135,6 +140,9 @@ bool CMainFrame::OnCommand(int commandId) {
     case ID_UNCONNECT:
         Unconnect();
         return true;
+    case ID_TREND:
+        ShowTrend();
+        return true;
     case ID_APP_EXIT:
         m_exit(EXIT_SUCCESS);
         return true;
@@ -157,6 +165,15 @@ void CMainFrame::Connect() {
     m_link = std::make_unique<CSerialLink>(GetPortName(), m_linkTiming);
     BringToFront();
     SetConnectionState(true);
+}
+
+void CMainFrame::ShowTrend() {
+    if (m_trend == nullptr) {
+        m_trend = new CTrendWindow(*m_configuration, CSystemSampleClock::Instance(), nullptr, this);
+    }
+    m_trend->show();
+    m_trend->raise();
+    m_trend->activateWindow();
 }
 
 void CMainFrame::Unconnect() {

@@ -12,6 +12,7 @@
 class CConfiguration;
 class CPanelView;
 class CSetupCommands;
+class CTrendWindow;
 class QAction;
 class QMenu;
 class QTimer;
@@ -54,6 +55,8 @@ public:
     void SetExitFunction(std::function<void(int)> exitFunction);
     QTimer* GetTimer() const { return m_timer; }
     CSetupCommands* GetSetupCommands() const { return m_setup; }
+    // nullptr until "Trend ..." first opens it; it then samples for the rest of the run.
+    CTrendWindow* GetTrendWindow() const { return m_trend; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -64,6 +67,7 @@ private:
     QAction* AddCommand(QMenu* menu, int commandId, const QString& text, const QString& name);
     void Connect();
     void Unconnect();
+    void ShowTrend();
     void SetConnectionState(bool connected);
     void ApplyPanelSize();
 
@@ -72,6 +76,7 @@ private:
     CPanelView* m_view = nullptr;
     QTimer* m_timer = nullptr;
     CSetupCommands* m_setup = nullptr;
+    CTrendWindow* m_trend = nullptr;
     std::map<int, QAction*> m_actions;
     SSerialLinkTiming m_linkTiming;
     std::function<void(int)> m_exit;

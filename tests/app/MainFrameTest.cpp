@@ -11,6 +11,7 @@
 #include "config/Configuration.h"
 #include "link/PortName.h"
 #include "panel/PanelView.h"
+#include "trend/TrendWindow.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -90,7 +91,8 @@ TEST_F(MainFrameTest, MenusInOrderWithTheirIdentifiers) {
           {"Parameter List ...", ID_PARAMETER_LIST},
           {"", 0},
           {"Exit", ID_APP_EXIT}}},
-        {"menuPanel", {{"Home", 1000}, {"Motor", 1001}, {"Pumpe", 1002}}},
+        {"menuPanel",
+         {{"Home", 1000}, {"Motor", 1001}, {"Pumpe", 1002}, {"", 0}, {"Trend ...", ID_TREND}}},
         {"menuHelp", {{QString::fromUtf8("Inf&o über Tarnel..."), ID_APP_ABOUT}}},
     };
     QStringList titles;
@@ -113,6 +115,7 @@ TEST_F(MainFrameTest, MenusInOrderWithTheirIdentifiers) {
             }
         }
     }
+    EXPECT_EQ(Action("actionTrend")->shortcut(), QKeySequence("Ctrl+T"));
     // The Connect entry follows the port when it changes.
     SetPortName("COM5:");
     m_frame->UpdateConnectText();
@@ -144,6 +147,10 @@ TEST_F(MainFrameTest, OpensAtTheLargestPageShowsPagesFromTheMenuAndEndsWithStatu
     EXPECT_EQ(view.GetCurrentPage(), 2);
     Action("actionPage0")->trigger();
     EXPECT_EQ(view.GetCurrentPage(), 0);
+    Action("actionTrend")->trigger();
+    ASSERT_NE(m_frame->GetTrendWindow(), nullptr);
+    EXPECT_TRUE(m_frame->GetTrendWindow()->isVisible());
+    EXPECT_FALSE(m_frame->GetTrendWindow()->isModal());
     EXPECT_FALSE(m_frame->OnCommand(ID_PAGE_FIRST + 3)) << "no such page";
     EXPECT_EQ(view.GetCurrentPage(), 0);
     Action("actionExit")->trigger();
@@ -165,7 +172,9 @@ TEST(CommandLine, OptionsAndModes) {
         {{"--save-setup", "b.tnv", "--connect"}, ERunMode::SaveSetup},
         {{"--compare-setup", "c.tnv", "--against", "d.tnv"}, ERunMode::CompareSetup},
         {{"--load-setup", "a.tnv", "--against", "d.tnv"}, ERunMode::Error},
+        {{"--record", "v.csv", "--registers", "11,14", "--duration", "0.5"}, ERunMode::Record},
         {{"--check", "--save-setup", "b.tnv"}, ERunMode::Error},
+        {{"--save-setup", "b.tnv", "--registers", "11"}, ERunMode::Error},
         {{"--dir"}, ERunMode::Error},
         {{"stray"}, ERunMode::Error},
     };
@@ -192,6 +201,7 @@ TEST(CommandLine, OptionsAndModes) {
         EXPECT_EQ(result.m_againstFile.value_or(""), given("--against")) << what;
         EXPECT_EQ(result.m_connect, c.m_arguments.contains("--connect")) << what;
         EXPECT_EQ(result.m_warningsAsErrors, c.m_arguments.contains("--werror")) << what;
+        EXPECT_EQ(result.m_recordFile, given("--record")) << what;
     }
 }
 

@@ -7,6 +7,7 @@
 #include "trend/CsvRecorder.h"
 #include "trend/SampleClock.h"
 #include "trend/SampleRing.h"
+#include "trend/TrendPlot.h"
 #include "trend/TrendSampler.h"
 
 #include <gtest/gtest.h>
@@ -147,6 +148,39 @@ TEST(SampleRing, SixtyMinutesAtFiveReportsASecondFitAndAreFoundByTime) {
     EXPECT_EQ(ring.Latest().m_value, count + 4);
     EXPECT_EQ(ring.At(ring.LowerBound(T0 + 1000 * 200 + 1)).m_value, 1001);
     EXPECT_EQ(ring.LowerBound(T0 + (count + 5) * 200), ring.Size());
+}
+
+TEST(TrendPlot, PeaksSurviveThinningTheLineSpansTheWholeRangeAndScales) {
+    CSampleRing ring;
+    const std::vector<std::int32_t> values = {5, 1, 9, 3, 4, 4, 4, 4, 4, 7};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        ring.Append(static_cast<std::int64_t>(i) * 200, values[i]);
+    }
+    using Points = std::vector<std::pair<std::int64_t, std::int32_t>>;
+    struct SRow {
+        std::int64_t m_from;
+        std::int64_t m_to;
+        std::size_t m_buckets;
+        Points m_points;
+    };
+    const std::vector<SRow> rows = {
+        {200, 2000, 2, {{200, 1}, {400, 9}, {1200, 4}, {1800, 7}, {2000, 7}}},
+        {100, 2000, 2, {{100, 5}, {200, 1}, {400, 9}, {1200, 4}, {1800, 7}, {2000, 7}}},
+        {1900, 5000, 100, {{1900, 7}, {5000, 7}}},
+        {-5000, -100, 100, {}},
+    };
+    for (const SRow& row : rows) {
+        Points points;
+        for (const SPlotPoint& point : PlotPoints(ring, row.m_from, row.m_to, row.m_buckets)) {
+            points.emplace_back(point.m_timeMs, point.m_value);
+        }
+        EXPECT_EQ(points, row.m_points) << row.m_from << ".." << row.m_to;
+    }
+    EXPECT_DOUBLE_EQ(RangePercent(250, 0, 1000), 25.0);
+    EXPECT_DOUBLE_EQ(RangePercent(-100, -100, 100), 0.0);
+    EXPECT_DOUBLE_EQ(RangePercent(7, 10, 5), 50.0);
+    EXPECT_EQ(AutoscaleRange(3, 3), std::make_pair(2.0, 4.0));
+    EXPECT_EQ(AutoscaleRange(0, 200), std::make_pair(-10.0, 210.0));
 }
 
 class CsvRecorderTest : public ::testing::Test {
