@@ -341,8 +341,10 @@ bool CConfigChecker::CheckType(const TiXmlElement& element, const CUiObject& con
 void CConfigChecker::CheckFormula(const char* kind, const TiXmlElement& element,
                                   const char* formula, bool withX) {
     // A fresh evaluator for each formula, as the panel makes one; an output formula sees the
-    // control's value as x.
+    // control's value as x. A division by zero depends on the values of the moment, not on the
+    // formula: it is no fault, and what follows it is still read.
     CExpressionParser parser(m_registers);
+    parser.SetStopOnDivisionByZero(false);
     if (withX) {
         parser.SetVariable("x", 1.0);
     }
@@ -354,9 +356,7 @@ void CConfigChecker::CheckFormula(const char* kind, const TiXmlElement& element,
     const auto at = [&](std::size_t offset) {
         return attribute != nullptr ? m_source.PositionInValue(*attribute, offset) : At(element);
     };
-    // A division by zero depends on the values of the moment, not on the formula.
-    if (code != CExpressionParser::ERROR_NONE &&
-        code != CExpressionParser::ERROR_DIVISION_BY_ZERO) {
+    if (code != CExpressionParser::ERROR_NONE) {
         std::string text = std::string(kind) + ": " + CExpressionParser::GetErrorMessage(code);
         if (code != CExpressionParser::ERROR_EMPTY_EXPRESSION) {
             const std::string token = Escaped(Shown(parser.GetErrorToken()));

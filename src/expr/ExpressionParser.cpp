@@ -175,8 +175,12 @@ double CExpressionParser::ParseProduct() {
             return 0.0;
         }
         if ((op == '/' || op == '%') && right == 0.0) {
-            Raise(ERROR_DIVISION_BY_ZERO);
-            return 0.0;
+            if (m_stopOnDivisionByZero) {
+                Raise(ERROR_DIVISION_BY_ZERO);
+                return 0.0;
+            }
+            result = 0.0;
+            continue;
         }
         switch (op) {
         case '*':

@@ -72,6 +72,11 @@ public:
     const char* GetErrorToken() const { return m_errorToken.data(); }
     std::size_t GetErrorPosition() const { return m_errorPosition; }
 
+    // Whether a division by zero ends the evaluation with its error (the default). Whoever checks
+    // a formula as written lets it yield 0 instead, so that the rest of the formula is still read:
+    // a divisor is zero only for the values of the moment.
+    void SetStopOnDivisionByZero(bool stop) { m_stopOnDivisionByZero = stop; }
+
     // The message for an error code; "" for 0 and for unknown codes.
     static const char* GetErrorMessage(int code);
 
@@ -99,4 +104,5 @@ private:
     std::array<char, MAX_ERROR_TOKEN_LENGTH + 1> m_errorToken{};
     std::size_t m_errorPosition = 0;
     int m_depth = 0;
+    bool m_stopOnDivisionByZero = true;
 };

@@ -58,7 +58,7 @@ std::vector<SCheckCase> Cases() {
 </PARAMETER></UI_OBJECT>
 <UI_OBJECT Type="Field"><PARAMETER><EINGANG><F Berechnung="R1 +
  1"/></EINGANG></PARAMETER></UI_OBJECT>
-<UI_OBJECT Type="Slider"><SETTINGS Minimum="0" Maximum="100"/><PARAMETER><EINGANG><F Berechnung="100 / R2 + (R1 &lt; 50)"/></EINGANG>
+<UI_OBJECT Type="Slider"><SETTINGS Minimum="0" Maximum="100"/><PARAMETER><EINGANG><F Berechnung="100 / R2 * R8 + (R1 &lt; 50)"/></EINGANG>
 <AUSGANG><FORMEL Berechnung="y z x * 2 + if(x > 50, 1, 0)" Register="1"/></AUSGANG></PARAMETER></UI_OBJECT>
 </UI_OBJECT></ROOT>
 )xml",
@@ -68,7 +68,9 @@ std::vector<SCheckCase> Cases() {
           "declares: the formula yields 0",
           "config.xml:5:86: error: output formula: Syntax error at '_'",
           "config.xml:7:64: error: input formula: Syntax error at '\\n'",
-          "config.xml: 4 errors, 1 warning"},
+          "config.xml:9:109: warning: input formula reads register 8, which no parameter "
+          "declares: the formula yields 0",
+          "config.xml: 4 errors, 2 warnings"},
          1},
         // Written on Windows: a CR LF ends one line. A table of exactly its limit is whole.
         {"control types and limits",
