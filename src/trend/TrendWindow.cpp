@@ -301,7 +301,8 @@ void CTrendWindow::Redraw() {
     ++m_redraws;
     const std::int64_t now = m_clock.NowMilliseconds();
     const std::int64_t from = now - std::int64_t{m_span->currentData().toInt()} * 60 * 1000;
-    const auto buckets = static_cast<std::size_t>(std::max(100, m_chartView->width()));
+    // A lowest and a highest point per two pixels of the plot: more would not show.
+    const auto buckets = static_cast<std::size_t>(std::max(50.0, m_chart->plotArea().width() / 2));
     double low = std::numeric_limits<double>::max();
     double high = std::numeric_limits<double>::lowest();
     for (const auto& series : m_series) {
@@ -313,17 +314,25 @@ void CTrendWindow::Redraw() {
             points.append(QPointF(static_cast<double>(point.m_timeMs), y));
         }
         series->m_line->replace(points);
-        series->m_line->setName(LegendName(*series));
+        // A new name lays the legend out again; most ticks keep it.
+        const QString name = LegendName(*series);
+        if (series->m_line->name() != name) {
+            series->m_line->setName(name);
+        }
     }
     m_timeAxis->setRange(QDateTime::fromMSecsSinceEpoch(from), QDateTime::fromMSecsSinceEpoch(now));
     if (PerParameterScaling()) {
         m_valueAxis->setRange(0, 100);
-        m_valueAxis->setTitleText(QStringLiteral("% of Minimum..Maximum"));
+        if (m_valueAxis->titleText().isEmpty()) {
+            m_valueAxis->setTitleText(QStringLiteral("% of Minimum..Maximum"));
+        }
     } else {
         const auto range = low <= high ? AutoscaleRange(low, high) : AutoscaleRange(0, 0);
         m_valueAxis->setRange(range.first, range.second);
         m_valueAxis->applyNiceNumbers();
-        m_valueAxis->setTitleText(QString());
+        if (!m_valueAxis->titleText().isEmpty()) {
+            m_valueAxis->setTitleText(QString());
+        }
     }
 }
 
