@@ -17,7 +17,8 @@ public:
         if (!m_nibbles) {
             m_row[x] = value;
         } else if (x % 2 == 0) {
-            m_row[x / 2] = static_cast<std::uint8_t>((m_row[x / 2] & 0x0Fu) | (value << 4));
+            m_row[x / 2] =
+                static_cast<std::uint8_t>((m_row[x / 2] & 0x0Fu) | (unsigned{value} << 4u));
         } else {
             m_row[x / 2] = static_cast<std::uint8_t>((m_row[x / 2] & 0xF0u) | (value & 0x0Fu));
         }
