@@ -79,6 +79,8 @@ void CMainFrame::BuildMenus() {
                QStringLiteral("actionSaveSetup"));
     AddCommand(file, ID_LOAD_SETUP, QStringLiteral("Load Setup"),
                QStringLiteral("actionLoadSetup"));
+    AddCommand(file, ID_COMPARE_SETUP, QStringLiteral("Compare Setup ..."),
+               QStringLiteral("actionCompareSetup"));
     file->addSeparator();
     AddCommand(file, ID_APP_EXIT, QStringLiteral("Exit"), QStringLiteral("actionExit"));
 
@@ -103,14 +105,15 @@ void CMainFrame::BuildSetupCommands() {
     setupWindow.m_window = this;
     setupWindow.m_connectAction = GetConnectAction();
     setupWindow.m_setTitle = [this](const QString& title) { SetTitle(title); };
+    setupWindow.m_link = [this]() -> const CSerialLink* { return m_link.get(); };
     m_setup = new CSetupCommands(setupWindow, this);
 
-    // "Parameter List ..." follows "Load Setup" in the "&File" menu.
-    QAction* loadSetup = GetAction(ID_LOAD_SETUP);
+    // "Parameter List ..." follows "Load Setup" and "Compare Setup ..." in the "&File" menu.
+    QAction* compareSetup = GetAction(ID_COMPARE_SETUP);
     auto* file = menuBar()->findChild<QMenu*>(QStringLiteral("menuFile"));
     const QList<QAction*> entries = file->actions();
     QAction* parameterList = m_setup->CreateParameterListAction(file);
-    file->insertAction(entries.value(entries.indexOf(loadSetup) + 1), parameterList);
+    file->insertAction(entries.value(entries.indexOf(compareSetup) + 1), parameterList);
     m_actions[ID_PARAMETER_LIST] = parameterList;
 }
 

@@ -8,8 +8,10 @@
 #include "link/PortDialog.h"
 #include "link/PortName.h"
 #include "link/SystemPortRegistry.h"
+#include "paramsets/CompareSetupDialog.h"
 #include "paramsets/ParameterDialog.h"
 #include "paramsets/ParameterSetCommands.h"
+#include "paramsets/SetupComparison.h"
 #include "platform/FileDialogQt.h"
 #include "platform/MessageService.h"
 
@@ -62,6 +64,9 @@ bool CSetupCommands::OnCommand(int commandId) {
         return true;
     case ID_LOAD_SETUP:
         LoadSetup();
+        return true;
+    case ID_COMPARE_SETUP:
+        CompareSetup();
         return true;
     case ID_APP_ABOUT:
         About();
@@ -117,6 +122,24 @@ void CSetupCommands::SaveSetup() {
 
 void CSetupCommands::LoadSetup() {
     ::LoadSetup(*CConfiguration::GetInstance(), Files(), GetMessageService(), *this);
+}
+
+void CSetupCommands::CompareSetup() {
+    const auto path = Files().Ask(LoadSetupRequest());
+    if (!path) {
+        return;
+    }
+    std::vector<SParameterSetEntry> entries;
+    const EParameterSetRead read = ReadParameterSetToCompare(*path, entries);
+    if (read != EParameterSetRead::Ok) {
+        const SOperatorMessage message = LoadSetupMessage(read, 0, *path);
+        GetMessageService().ShowMessage(message.m_text, message.m_caption, message.m_icon);
+        return;
+    }
+    CCompareSetupDialog dialog(*CConfiguration::GetInstance(), std::move(entries),
+                               m_window.m_link ? m_window.m_link() : nullptr, Files(),
+                               m_window.m_window);
+    m_runDialog(dialog);
 }
 
 void CSetupCommands::OnValueApplied(const CRegisterValue&, int count) {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class CSerialLink;
 class IFileDialog;
 class QAction;
 class QDialog;
@@ -26,10 +27,13 @@ struct SSetupWindow {
     // Makes the next timer tick rewrite the connection title; by default the program-wide
     // last shown link state becomes -1.
     std::function<void()> m_forgetShownLinkState;
+    // The open link; none or nullptr while not connected.
+    std::function<const CSerialLink*()> m_link;
 };
 
 // The main window's setup commands: "Setup Connection ..." (port dialog, Connect text,
-// "port.inf"), "Save Setup", "Load Setup", the About box and the parameter list.
+// "port.inf"), "Save Setup", "Load Setup", "Compare Setup ...", the About box and the parameter
+// list.
 class CSetupCommands final : public QObject, private IParameterSetLoadHost {
     Q_OBJECT
 
@@ -43,7 +47,7 @@ public:
     CSetupCommands& operator=(const CSetupCommands&) = delete;
 
     // Runs one of the commands above (ID_SETUP_CONNECTION, ID_SAVE_SETUP, ID_LOAD_SETUP,
-    // ID_APP_ABOUT, ID_PARAMETER_LIST); false for any other identifier.
+    // ID_COMPARE_SETUP, ID_APP_ABOUT, ID_PARAMETER_LIST); false for any other identifier.
     bool OnCommand(int commandId);
 
     // "Parameter List ..." for the "&File" menu: identifier 32771 in its data, shortcut
@@ -63,6 +67,7 @@ public slots:
     void SetupConnection();
     void SaveSetup();
     void LoadSetup();
+    void CompareSetup();
     void About();
     void ParameterList();
 

@@ -130,12 +130,6 @@ CConfiguration* LoadStore(std::ostream& err) {
     return CConfiguration::GetInstance();
 }
 
-class CSilentLoadHost final : public IParameterSetLoadHost {
-public:
-    void OnValueApplied(const CRegisterValue&, int) override {}
-    void OnElementDone() override {}
-};
-
 bool ReadToCompare(const std::string& file, std::vector<SParameterSetEntry>& entries,
                    std::ostream& err) {
     const EParameterSetRead read = ReadParameterSetToCompare(file, entries);

@@ -15,3 +15,10 @@ public:
 protected:
     ~IParameterSetLoadHost() = default;
 };
+
+// Loading that shows no progress: scripts, and changes sent from a comparison.
+class CSilentLoadHost final : public IParameterSetLoadHost {
+public:
+    void OnValueApplied(const CRegisterValue&, int) override {}
+    void OnElementDone() override {}
+};

@@ -1,6 +1,7 @@
 #include "SetupComparison.h"
 
 #include "config/Configuration.h"
+#include "link/SerialLink.h"
 
 #include <filesystem>
 #include <unordered_set>
@@ -108,4 +109,45 @@ std::string ChangeLine(const CConfiguration& configuration, const SComparedEntry
         line += " (clamped from " + std::to_string(row.m_entry.m_value) + ")";
     }
     return line;
+}
+
+std::string FormatCsv(const std::vector<std::vector<std::string>>& table) {
+    std::string csv;
+    for (const std::vector<std::string>& line : table) {
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            if (i > 0) {
+                csv += ',';
+            }
+            const std::string& field = line[i];
+            if (field.find_first_of(",\"\r\n") == std::string::npos) {
+                csv += field;
+                continue;
+            }
+            csv += '"';
+            for (const char c : field) {
+                csv += c;
+                if (c == '"') {
+                    csv += '"';
+                }
+            }
+            csv += '"';
+        }
+        csv += '\n';
+    }
+    return csv;
+}
+
+std::size_t ApplyUntilUnacknowledged(CConfiguration& configuration,
+                                     const std::vector<SParameterSetEntry>& entries,
+                                     const CSerialLink* link, IParameterSetLoadHost& host) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        ApplyParameterSet(configuration, {entries[i]}, host);
+        // The link keeps a register pending after its acknowledgement wait ran out.
+        const CParameter* parameter = configuration.FindParameter(entries[i].m_register);
+        if (link != nullptr && parameter != nullptr && parameter->IsSendSerial() &&
+            link->GetPendingRegister() == entries[i].m_register) {
+            return i;
+        }
+    }
+    return entries.size();
 }

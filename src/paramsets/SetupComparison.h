@@ -9,6 +9,8 @@
 
 class CConfiguration;
 class CParameter;
+class CSerialLink;
+class IParameterSetLoadHost;
 
 // Comparing a parameter set with the store before loading it: for every element of the file,
 // what "Load Setup" would do with it, decided by the rule loading itself applies.
@@ -57,3 +59,15 @@ std::string EffectText(const SComparedEntry& row);
 std::string ParameterName(const CConfiguration& configuration, const SComparedEntry& row);
 // "R12 Speed: 100 -> 127 (clamped from 1000)".
 std::string ChangeLine(const CConfiguration& configuration, const SComparedEntry& row);
+
+// A table as CSV: a field with a comma, quote or line end is quoted with its quotes doubled;
+// every line ends in a line feed.
+std::string FormatCsv(const std::vector<std::vector<std::string>>& table);
+
+// Applies the entries in order exactly as loading does (an open link sends each value and
+// waits for its acknowledgement) and stops after the first value the link did not get
+// acknowledged. Returns how many went through; when fewer than all, the entry at that index was
+// sent without acknowledgement and none after it was applied.
+std::size_t ApplyUntilUnacknowledged(CConfiguration& configuration,
+                                     const std::vector<SParameterSetEntry>& entries,
+                                     const CSerialLink* link, IParameterSetLoadHost& host);

@@ -15,10 +15,14 @@
 #include "config/RegisterValue.h"
 #include "link/PortName.h"
 #include "panel/PanelView.h"
+#include "paramsets/CompareSetupDialog.h"
+#include "paramsets/ComparisonModel.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QSet>
 #include <QTest>
 #include <QTimer>
@@ -123,6 +127,81 @@ TEST(EndToEnd, ConnectedWindowFollowsAndWritesTheDevice) {
         frame.GetSetupCommands()->SetFileDialog(nullptr);
         frame.GetTimer()->stop();
     }
+    fixture.Config().RemoveListener(&recorder);
+    SetPortName(DEFAULT_PORT_NAME);
+    SetLastShownLinkState(0);
+}
+
+// Compare a file with the device, send two of its three changes: exactly those two arrive,
+// acknowledged (no time-out message) and reported back by the device; the third is not sent.
+TEST(EndToEnd, ComparedChangesChosenAndConfirmedByTheDevice) {
+    EnsureApplication();
+    const char* const sendable = "Maximum=\"1000\" SendSerial=\"true\" SetOnLoad=\"true\"/>";
+    const CConfigFixture fixture(MakeConfigXml(
+        std::string("<P Id=\"12\" ") + sendable + "<P Id=\"13\" " + sendable + "<P Id=\"14\" " +
+        sendable +
+        "<P Id=\"20\" SendSerial=\"true\"/><P Id=\"999\" Maximum=\"2\" SendSerial=\"true\"/>"));
+    const std::string link = fixture.Dir().Path() + "device";
+    QProcess simulator;
+    simulator.setStandardOutputFile(QProcess::nullDevice());
+    simulator.start(TARNEL_SIM_PATH,
+                    {"--config", QString::fromStdString(fixture.Dir().Path()) + "config.xml",
+                     "--link", QString::fromStdString(link), "--report-interval", "0"});
+    ASSERT_TRUE(QTest::qWaitFor([&link] { return QFile::exists(QString::fromStdString(link)); }))
+        << "simulator up";
+    ApplyStartupSettings(fixture.Dir().Path(), link);
+    CFakeMessageService messages;
+    CRecordingListener recorder;
+    fixture.Config().AddListener(&recorder);
+    const std::string set = fixture.Dir().Write(
+        "set.tnv", "<REGISTER><V Register='12' Value='5'/><V Register='20' Value='1'/>"
+                   "<V Register='13' Value='6'/><V Register='77' Value='1'/>"
+                   "<V Register='14' Value='7'/></REGISTER>");
+    const std::string csv = fixture.Dir().Path() + "compared.csv";
+    {
+        CMainFrame frame;
+        SSerialLinkTiming timing;
+        timing.m_closePause = std::chrono::milliseconds(0);
+        frame.SetLinkTiming(timing);
+        frame.OnCommand(ID_CONNECT);
+        CFakeFileDialog files;
+        files.SetNextAnswer(set);
+        frame.GetSetupCommands()->SetFileDialog(&files);
+        std::vector<CComparisonModel::EOutcome> outcomes;
+        QString counts;
+        frame.GetSetupCommands()->SetDialogRunner([&](QDialog& shown) {
+            auto& dialog = dynamic_cast<CCompareSetupDialog&>(shown);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.IsWaiting(); }, WAIT_MS));
+            counts = dialog.findChild<QLabel*>("compareCounts")->text();
+            CComparisonModel& model = dialog.Model();
+            EXPECT_TRUE(model.IsChecked(0) && model.IsChecked(2) && model.IsChecked(4));
+            model.setData(model.index(2, CComparisonModel::COLUMN_NAME), Qt::Unchecked,
+                          Qt::CheckStateRole);
+            recorder.Take(SOURCE_PARAMETER_SET);
+            dialog.findChild<QPushButton*>("applyButton")->click();
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.IsWaiting(); }, WAIT_MS));
+            for (int row = 0; row < model.rowCount(); ++row) {
+                outcomes.push_back(model.Outcome(row));
+            }
+            files.SetNextAnswer(csv);
+            dialog.findChild<QPushButton*>("exportButton")->click();
+            return int(QDialog::Accepted);
+        });
+        frame.GetAction(ID_COMPARE_SETUP)->trigger();
+        EXPECT_EQ(counts, "3 change, 0 same, 1 not loaded, 1 unknown register");
+        EXPECT_EQ(recorder.Take(SOURCE_PARAMETER_SET), (Writes{{12, 5.0}, {14, 7.0}}));
+        using E = CComparisonModel::EOutcome;
+        EXPECT_EQ(outcomes,
+                  (std::vector<E>{E::Confirmed, E::None, E::None, E::None, E::Confirmed}));
+        EXPECT_EQ(fixture.Config().FindParameter(13)->GetValue(), 0) << "the device still has 0";
+        frame.GetSetupCommands()->SetFileDialog(nullptr);
+        frame.GetTimer()->stop();
+    }
+    ASSERT_EQ(messages.Messages().size(), 1U);
+    EXPECT_EQ(messages.Messages()[0].m_text, "Datei gespeichert");
+    const std::string head =
+        "Parameter,Nr,File,Now,Loading,Result\nNoName,12,5,0,change,confirmed\n";
+    EXPECT_EQ(ReadAll(csv).substr(0, head.size()), head);
     fixture.Config().RemoveListener(&recorder);
     SetPortName(DEFAULT_PORT_NAME);
     SetLastShownLinkState(0);

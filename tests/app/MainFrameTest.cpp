@@ -88,6 +88,7 @@ TEST_F(MainFrameTest, MenusInOrderWithTheirIdentifiers) {
           {"", 0},
           {"Save Setup", ID_SAVE_SETUP},
           {"Load Setup", ID_LOAD_SETUP},
+          {"Compare Setup ...", ID_COMPARE_SETUP},
           {"Parameter List ...", ID_PARAMETER_LIST},
           {"", 0},
           {"Exit", ID_APP_EXIT}}},

@@ -1,9 +1,12 @@
 #include "paramsets/Commissioning.h"
 #include "ConfigFixture.h"
+#include "FakeMessageService.h"
 #include "LinkFixture.h"
 #include "SimulatorThread.h"
 #include "config/Configuration.h"
 #include "config/ProgramDirectory.h"
+#include "paramsets/ParameterSetLoadHost.h"
+#include "paramsets/SetupComparison.h"
 
 #include <gtest/gtest.h>
 
@@ -126,4 +129,26 @@ TEST_F(CommissioningTest, CompareSetupListsWhatLoadingWouldChange) {
                               {100ms, 300ms}),
               2);
     EXPECT_EQ(m_err.str(), "No report from the device on " + device.SlavePath() + "\n");
+}
+
+// Chosen changes go out as loading sends them and stop at the first the device leaves
+// unacknowledged, with the link's time-out message; nothing after it is sent.
+TEST_F(CommissioningTest, ChosenChangesStopAtTheFirstUnacknowledged) {
+    CSilentLoadHost host;
+    const CFakeMessageService messages;
+    m_options.m_dropEvery = 2;
+    CSimulatorThread device(m_model, m_options);
+    std::size_t applied = 0;
+    {
+        const CSerialLink link(device.SlavePath(), m_timing);
+        applied =
+            ApplyUntilUnacknowledged(m_fixture.Config(), {{12, 5}, {13, 6}, {12, 7}}, &link, host);
+    }
+    device.Stop();
+    EXPECT_EQ(applied, 1u);
+    EXPECT_EQ(device.Model().Counts().m_writes, 2u);
+    EXPECT_EQ(device.Model().GetValue(12), 5);
+    EXPECT_EQ(m_fixture.Config().FindParameter(12)->GetValue(), 5);
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(messages.Messages()[0].m_text, "Timeout while sending parameters!");
 }

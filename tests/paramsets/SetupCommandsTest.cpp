@@ -5,6 +5,7 @@
 #include "QtTestSupport.h"
 #include "app/CommandIds.h"
 #include "link/PortName.h"
+#include "paramsets/CompareSetupDialog.h"
 #include "paramsets/ParameterDialog.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +14,12 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTreeWidget>
 #include <QWidget>
+
+#include <filesystem>
 
 namespace {
 
@@ -119,4 +124,56 @@ TEST_F(SetupCommandsTest, LoadSetupShowsTheProgressInTheTitle) {
     EXPECT_EQ(m_messages.Messages(), CFakeMessageService::MessageList{loaded});
     EXPECT_EQ(m_titles, (QStringList{"loading p:<1>", "loading p:<2>", "loading p:<3>"}));
     EXPECT_EQ(m_forgotten, 3);
+}
+
+// A file that cannot be read, has no REGISTER element or is far too large for a parameter set
+// (read in well under a second, see the benchmark) shows the load message and no table. A
+// readable one opens a dialog that fits a handheld's 240 x 320 window, its table scrolling.
+TEST_F(SetupCommandsTest, CompareSetupShowsATableOnlyForAReadableFile) {
+    const std::string path = m_fixture.Dir().Path() + "set.tnv";
+    const std::string big = "<REGISTER>" + std::string(1024 * 1024, ' ') + "</REGISTER>";
+    const std::string wrongContent =
+        "Wrong File content: File " + path + " does not contain REGISTER Tag!";
+    const std::pair<std::optional<std::string>, std::string> unusable[] = {
+        {std::nullopt, "Kann parameter nicht laden!"},
+        {big, "Kann parameter nicht laden!"},
+        {"<A><REGISTER/></A>", wrongContent},
+    };
+    int dialogs = 0;
+    QSize size;
+    QSize hint;
+    int scrollRange = 0;
+    m_commands->SetDialogRunner([&](QDialog& dialog) {
+        ++dialogs;
+        dialog.show();
+        size = dialog.size();
+        hint = dialog.minimumSizeHint();
+        scrollRange = dialog.findChild<QTableView*>("compareTable")->verticalScrollBar()->maximum();
+        return int(QDialog::Rejected);
+    });
+    for (const auto& [content, message] : unusable) {
+        std::filesystem::remove(path);
+        if (content) {
+            m_fixture.Dir().Write("set.tnv", *content);
+        }
+        m_files.SetNextAnswer(path);
+        m_commands->OnCommand(ID_COMPARE_SETUP);
+        ASSERT_FALSE(m_messages.Messages().empty());
+        EXPECT_EQ(m_messages.Messages().back().m_text, message);
+    }
+    EXPECT_EQ(dialogs, 0);
+
+    std::string elements;
+    for (int i = 0; i < 60; ++i) {
+        elements += "<V Register='" + std::to_string(12 + i % 3) + "' Value='1'/>";
+    }
+    m_fixture.Dir().Write("set.tnv", "<REGISTER>" + elements + "</REGISTER>");
+    m_window.resize(240, 320);
+    m_files.SetNextAnswer(path);
+    m_commands->OnCommand(ID_COMPARE_SETUP);
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_TRUE(QRect(0, 0, 240, 320).contains(QRect(QPoint(), size)))
+        << size.width() << "x" << size.height();
+    EXPECT_TRUE(QRect(0, 0, 240, 320).contains(QRect(QPoint(), hint)));
+    EXPECT_GT(scrollRange, 0);
 }
