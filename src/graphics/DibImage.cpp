@@ -54,15 +54,24 @@ void UnpackIndexes(const std::uint8_t* row, std::size_t width, std::uint16_t bit
     case 8:
         std::memcpy(out, row, width);
         return;
-    case 4:
+    case 4: {
+        // Both pixels of a byte at once, from a table: half the stores of going nibble by nibble.
+        static const std::array<std::array<std::uint8_t, 2>, 256> s_pairs = [] {
+            std::array<std::array<std::uint8_t, 2>, 256> pairs{};
+            for (unsigned byte = 0; byte < 256; ++byte) {
+                pairs[byte] = {static_cast<std::uint8_t>(byte >> 4),
+                               static_cast<std::uint8_t>(byte & 0x0Fu)};
+            }
+            return pairs;
+        }();
         for (std::size_t x = 0; x + 1 < width; x += 2, ++row) {
-            out[x] = static_cast<std::uint8_t>(*row >> 4);
-            out[x + 1] = static_cast<std::uint8_t>(*row & 0x0Fu);
+            std::memcpy(out + x, s_pairs[*row].data(), 2);
         }
         if (width % 2 != 0) {
             out[width - 1] = static_cast<std::uint8_t>(*row >> 4);
         }
         return;
+    }
     default: {
         const unsigned perByte = 8u / bitCount;
         const auto mask = static_cast<std::uint8_t>((1u << bitCount) - 1u);
