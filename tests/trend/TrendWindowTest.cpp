@@ -18,7 +18,10 @@
 #include <QPushButton>
 #include <QSettings>
 
+#include <sys/resource.h>
+
 #include <atomic>
+#include <csignal>
 
 namespace {
 
@@ -151,7 +154,7 @@ TEST_F(TrendWindowTest, TheChoiceIsLimitedAndRememberedPerProgramDirectory) {
     SetProgramDirectory(directory);
 }
 
-TEST_F(TrendWindowTest, RecordsTheChosenParametersAndReportsAFileItCannotWrite) {
+TEST_F(TrendWindowTest, RecordsTheChosenParametersAndEndsWithOneMessageWhenTheFileFails) {
     CFakeMessageService messages;
     CFakeFileDialog files;
     m_window->SetFileDialog(&files);
@@ -183,4 +186,30 @@ TEST_F(TrendWindowTest, RecordsTheChosenParametersAndReportsAFileItCannotWrite) 
                              "2026-12-07T20:15:03.600,-3,7\n");
     EXPECT_EQ(messages.Messages().size(), 1U);
     EXPECT_EQ(files.Requests().back().m_defaultExtension, "csv");
+
+    // The disk fills (a file size limit stands in): one message, the recording ends, the
+    // trend goes on.
+    const std::string full = m_fixture.Dir().Path() + "full.csv";
+    files.SetNextAnswer(full);
+    m_window->StartRecording();
+    ASSERT_TRUE(m_window->IsRecording());
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = previous;
+    limit.rlim_cur = ReadAll(full).size();
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    for (int i = 0; i < 3; ++i) {
+        Report(11, 20 + i);
+        Tick();
+    }
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_FALSE(m_window->IsRecording());
+    ASSERT_EQ(messages.Messages().size(), 2U);
+    EXPECT_EQ(messages.Messages()[1].m_text, "Cannot write " + full + ": File too large");
+    m_window->Redraw();
+    EXPECT_EQ(
+        m_window->GetChart()->findChild<QLineSeries*>(QStringLiteral("trendSeries11"))->name(),
+        "Temp (R11): 22");
 }
