@@ -57,5 +57,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require((std::isnan(second) && std::isnan(result)) ||
             (second == result && std::signbit(second) == std::signbit(result)));
     Require(again.GetErrorCode() == code);
+
+    // As the checker reads formulas: a division by zero yields 0 and the evaluation reads on, so
+    // every other error is the one the plain evaluation stops at.
+    CExpressionParser reading;
+    reading.SetVariable("x", 3.0);
+    reading.SetStopOnDivisionByZero(false);
+    const int readCode = reading.EvaluateChecked(text.get(), result, assigned);
+    Require(readCode != CExpressionParser::ERROR_DIVISION_BY_ZERO);
+    Require(code == CExpressionParser::ERROR_DIVISION_BY_ZERO || readCode == code);
     return 0;
 }
