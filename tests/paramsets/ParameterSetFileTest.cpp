@@ -229,7 +229,8 @@ TEST_F(ParameterSetTest, ComparisonForeseesWhatLoadingDoes) {
               "3 change, 1 same, 1 not loaded, 1 unknown register, 1 overridden");
 
     ApplyParameterSet(Config(), entries, m_host);
-    EXPECT_EQ(CountEffects(CompareParameterSet(Config(), entries))[0], 0);
+    const SEffectCounts counts = CountEffects(CompareParameterSet(Config(), entries));
+    EXPECT_EQ(counts[static_cast<std::size_t>(ELoadEffect::Change)], 0);
     EXPECT_EQ(Value(12), 100);
 }
 
