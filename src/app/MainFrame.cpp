@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTimer>
 
 #include <cstdio>
@@ -44,6 +45,8 @@ CMainFrame::CMainFrame(QWidget* parent)
     setFocusProxy(m_view);
     BuildMenus();
     BuildSetupCommands();
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    statusBar()->setSizeGripEnabled(false);
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("panelTimer"));
@@ -158,6 +161,7 @@ void CMainFrame::OnTimerTick() {
     if (const auto title = CheckLinkState(*m_configuration)) {
         SetTitle(QString::fromStdString(*title));
     }
+    ShowChangesLost();
     m_view->RefreshControls();
 }
 
@@ -182,6 +186,21 @@ void CMainFrame::ShowTrend() {
 void CMainFrame::Unconnect() {
     m_link.reset();
     SetConnectionState(false);
+    ShowChangesLost();
+}
+
+void CMainFrame::ShowChangesLost() {
+    // Once per outage, and without a box: the operator may not be at the panel to close it.
+    const bool lost = m_link != nullptr && m_link->AreChangesLost();
+    if (lost == m_changesLostShown) {
+        return;
+    }
+    m_changesLostShown = lost;
+    if (lost) {
+        statusBar()->showMessage(QString::fromLatin1(CHANGES_LOST_TEXT));
+    } else {
+        statusBar()->clearMessage();
+    }
 }
 
 void CMainFrame::SetConnectionState(bool connected) {
@@ -217,5 +236,6 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 
 void CMainFrame::ApplyPanelSize() {
     const SPanelSize size = PanelSize(*m_configuration, GetProgramDirectory(), BitmapFileSize);
-    resize(size.m_width, size.m_height + menuBar()->sizeHint().height());
+    resize(size.m_width,
+           size.m_height + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
 }

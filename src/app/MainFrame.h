@@ -24,6 +24,8 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int TIMER_PERIOD_MS = 200;
+    static constexpr const char* CHANGES_LOST_TEXT =
+        "No connection to the device: changes are not sent, not even later";
 
     // Asks the configuration store for its instance, which loads config.xml on first use (and
     // ends the process when it cannot), then builds the menu and the view and shows page 0.
@@ -69,6 +71,8 @@ private:
     void Unconnect();
     void ShowTrend();
     void SetConnectionState(bool connected);
+    // The status line while changes do not reach the device because the port is down.
+    void ShowChangesLost();
     void ApplyPanelSize();
 
     CConfiguration* m_configuration;
@@ -80,4 +84,5 @@ private:
     std::map<int, QAction*> m_actions;
     SSerialLinkTiming m_linkTiming;
     std::function<void(int)> m_exit;
+    bool m_changesLostShown = false;
 };

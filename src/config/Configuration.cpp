@@ -131,6 +131,10 @@ void CConfiguration::TouchLink() {
     m_lastStatusTime.store(m_clock.load()->NowSeconds(), std::memory_order_relaxed);
 }
 
+void CConfiguration::ForgetLink() {
+    m_lastStatusTime.store(0, std::memory_order_relaxed);
+}
+
 bool CConfiguration::IsLinkAlive() const {
     const std::uint32_t last = m_lastStatusTime.load(std::memory_order_relaxed);
     // Unsigned 32-bit arithmetic, as the stored seconds are.

@@ -61,6 +61,9 @@ public:
     void Update(CRegisterValue& value);
 
     void TouchLink();
+    // The device is known to be gone (its port failed): the link is not alive until the next
+    // report, which the main window then sees as a new connection.
+    void ForgetLink();
     // True during the second of the last device report and the next one.
     bool IsLinkAlive() const;
     void SetClock(const IClock* clock);

@@ -29,6 +29,8 @@ public:
     std::optional<SDeviceLine> Feed(char byte);
 
     std::string_view PartialLine() const { return {m_line.data(), m_length}; }
+    // Forgets a partial line (the port it came from is gone).
+    void Clear() { m_length = 0; }
 
 private:
     std::optional<SDeviceLine> Complete() const;

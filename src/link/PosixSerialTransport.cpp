@@ -146,6 +146,9 @@ bool CPosixSerialTransport::Write(std::string_view bytes) {
 }
 
 void CPosixSerialTransport::Close() {
+    // Not while a write is under way: the descriptor's number could already belong to another
+    // file by the time that write reaches it.
+    const std::lock_guard<std::mutex> lock(m_writeMutex);
     const int fd = m_fd.exchange(-1);
     if (fd < 0) {
         return;

@@ -8,6 +8,7 @@
 #include "config/Parameter.h"
 #include "config/RegisterValue.h"
 #include "config/Rounding.h"
+#include "config/ProgramDirectory.h"
 #include "platform/MessageService.h"
 
 #include <array>
@@ -24,17 +25,18 @@ constexpr std::size_t READ_SIZE = 100;
 CSerialLink::CSerialLink(const SSerialLinkTiming& timing) : CSerialLink(GetPortName(), timing) {}
 
 CSerialLink::CSerialLink(const std::string& portName, const SSerialLinkTiming& timing)
-    : m_timing(timing), m_configuration(CConfiguration::GetInstance()),
+    : m_timing(timing), m_portName(portName),
+      m_portMapPath(GetProgramDirectory() + PORT_MAP_FILE),
+      m_configuration(CConfiguration::GetInstance()),
       m_transport(std::make_unique<CPosixSerialTransport>()) {
-    const int error = m_transport->Open(ResolvePortName(portName));
+    const int error = OpenPort();
     if (error != 0) {
         GetMessageService().ShowMessage(std::generic_category().message(error), "Message",
                                         EMessageIcon::Information);
-        return;
     }
-    m_portOpen = true;
     m_runState.store(RUN_RUNNING);
     m_reader = std::thread(&CSerialLink::ReadLoop, this);
+    // Listening also while the port is down, so that a change that cannot go out is noticed.
     m_configuration->AddListener(this);
 }
 
@@ -48,25 +50,46 @@ CSerialLink::~CSerialLink() {
     if (m_reader.joinable()) {
         m_reader.join();
     }
-    if (m_portOpen) {
-        m_configuration->RemoveListener(this);
+    m_configuration->RemoveListener(this);
+    if (m_portOpen.load()) {
         m_transport->Close();
         std::this_thread::sleep_for(m_timing.m_closePause);
-        m_portOpen = false;
+        m_portOpen.store(false);
     }
+}
+
+int CSerialLink::OpenPort() {
+    // A symbolic link (a /dev/serial/by-id name) may lead to a new device node by now.
+    const std::string device = !m_portName.empty() && m_portName.front() == '/'
+                                   ? m_portName
+                                   : ResolvePortName(m_portName, ReadPortMap(m_portMapPath));
+    const int error = m_transport->Open(device);
+    if (error == 0) {
+        m_assembler.Clear();
+        m_portOpen.store(true);
+    }
+    return error;
 }
 
 void CSerialLink::ReadLoop() {
     unsigned passes = 0;
     while (m_runState.load() == RUN_RUNNING) {
+        if (!m_portOpen.load()) {
+            if (OpenPort() != 0) {
+                Pause(m_timing.m_reconnectInterval);
+                continue;
+            }
+            m_reconnects.fetch_add(1);
+            passes = 0;
+        }
         bool anyData = false;
         if (!ReadPass(anyData)) {
-            break;
+            LosePort();
+            Pause(m_timing.m_reconnectInterval);
+            continue;
         }
         if (!anyData) {
-            std::unique_lock<std::mutex> lock(m_mutex);
-            m_stopRequested.wait_for(lock, m_timing.m_idlePause,
-                                     [this] { return m_runState.load() != RUN_RUNNING; });
+            Pause(m_timing.m_idlePause);
         }
         ++passes;
         if (m_timing.m_keepAlivePasses != 0 && passes % m_timing.m_keepAlivePasses == 0) {
@@ -74,6 +97,23 @@ void CSerialLink::ReadLoop() {
         }
     }
     m_runState.store(RUN_STOPPED);
+}
+
+void CSerialLink::LosePort() {
+    m_changesLost.store(false);
+    {
+        // Under the lock, so that a writer waiting for its acknowledgement cannot miss it.
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_portOpen.store(false);
+    }
+    m_acknowledged.notify_all();
+    m_transport->Close();
+    m_configuration->ForgetLink();
+}
+
+void CSerialLink::Pause(std::chrono::milliseconds pause) {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_stopRequested.wait_for(lock, pause, [this] { return m_runState.load() != RUN_RUNNING; });
 }
 
 bool CSerialLink::ReadPass(bool& anyData) {
@@ -132,10 +172,11 @@ void CSerialLink::OnParameterChanged(CRegisterValue& value) {
     if (value.GetSource() == SOURCE_DEVICE) {
         return;
     }
-    if (!m_portOpen) {
+    const std::int32_t registerNumber = value.GetRegister();
+    if (!m_portOpen.load()) {
+        DropChange(registerNumber);
         return;
     }
-    const std::int32_t registerNumber = value.GetRegister();
     if (registerNumber == REGISTER_LINK_COMMAND) {
         const std::int32_t command = SaturatingTruncate(value.GetValue());
         if (command == 1) {
@@ -163,18 +204,32 @@ void CSerialLink::OnParameterChanged(CRegisterValue& value) {
     WaitForAcknowledgement();
 }
 
+void CSerialLink::DropChange(std::int32_t registerNumber) {
+    if (registerNumber != REGISTER_LINK_COMMAND && registerNumber != NO_REGISTER) {
+        // Not acknowledged, as far as anyone waiting for it is concerned.
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_pendingRegister.store(registerNumber);
+    }
+    m_changesLost.store(true);
+}
+
 void CSerialLink::WaitForAcknowledgement() {
-    bool acknowledged = false;
     {
         std::unique_lock<std::mutex> lock(m_mutex);
-        acknowledged = m_acknowledged.wait_for(lock, m_timing.m_acknowledgeTimeout, [this] {
-            return m_pendingRegister.load() == NO_REGISTER;
+        m_acknowledged.wait_for(lock, m_timing.m_acknowledgeTimeout, [this] {
+            return m_pendingRegister.load() == NO_REGISTER || !m_portOpen.load();
         });
     }
-    if (!acknowledged) {
-        // No retry: the store keeps the value and the register stays pending until an
-        // acknowledgement for it or the next write.
-        GetMessageService().ShowMessage("Timeout while sending parameters!", "Error!",
-                                        EMessageIcon::Error);
+    if (m_pendingRegister.load() == NO_REGISTER) {
+        return;
     }
+    if (!m_portOpen.load()) {
+        // The port went while waiting: the outage is the news, not the time-out.
+        m_changesLost.store(true);
+        return;
+    }
+    // No retry: the store keeps the value and the register stays pending until an
+    // acknowledgement for it or the next write.
+    GetMessageService().ShowMessage("Timeout while sending parameters!", "Error!",
+                                    EMessageIcon::Error);
 }

@@ -17,8 +17,8 @@ struct SReadResult {
 };
 
 // A serial port as the link uses it. Read and Write may be called from two threads at once
-// (the reader thread and the user-interface thread); Open and Close are not concurrent with
-// anything.
+// (the reader thread and the user-interface thread); Open and Close come from the reader thread
+// and may overlap a write, which then fails or goes to the new port.
 class ISerialTransport {
 public:
     virtual ~ISerialTransport() = default;

@@ -75,6 +75,11 @@ TEST(LinkState, TitleChangesOnceAndAnnouncesEachConnection) {
         {"title taken by a parameter-set load", [] { SetLastShownLinkState(LINK_STATE_UNKNOWN); },
          TITLE_CONNECTED, 3},
         {"silent again", [&] { clock.Advance(5); }, TITLE_NOT_CONNECTED, 3},
+        {"back", [&] { config.TouchLink(); }, TITLE_CONNECTED, 4},
+        // The port failed: no need to wait for the silence, and the return is a new connection
+        // however short the outage.
+        {"port lost", [&] { config.ForgetLink(); }, TITLE_NOT_CONNECTED, 4},
+        {"port open again and reporting", [&] { config.TouchLink(); }, TITLE_CONNECTED, 5},
     };
     for (const auto& step : steps) {
         step.m_before();

@@ -9,6 +9,7 @@
 #include "app/QtMessageService.h"
 #include "app/Startup.h"
 #include "config/Configuration.h"
+#include "config/RegisterValue.h"
 #include "link/PortName.h"
 #include "panel/PanelView.h"
 #include "trend/TrendWindow.h"
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -132,10 +134,19 @@ TEST_F(MainFrameTest, ConnectOnAPortThatCannotOpenStillOffersUnconnect) {
     EXPECT_NE(m_frame->GetLink(), nullptr);
     EXPECT_TRUE(Action("actionUnconnect")->isEnabled());
     EXPECT_FALSE(Action("actionConnect")->isEnabled());
+    // A change that cannot go out is told on the status line, without a box.
+    const auto* status = m_frame->findChild<QStatusBar*>("statusBar");
+    ASSERT_NE(status, nullptr);
+    CRegisterValue change(SOURCE_PANEL, 999, 2.0);
+    m_fixture.Config().Update(change);
+    m_frame->OnTimerTick();
+    EXPECT_EQ(status->currentMessage(), CMainFrame::CHANGES_LOST_TEXT);
+    EXPECT_EQ(m_messages.Messages().size(), 1u);
 
     Action("actionUnconnect")->trigger();
     EXPECT_EQ(m_frame->GetLink(), nullptr);
     EXPECT_TRUE(Action("actionConnect")->isEnabled());
+    EXPECT_EQ(status->currentMessage(), "");
 }
 
 TEST_F(MainFrameTest, OpensAtTheLargestPageShowsPagesFromTheMenuAndEndsWithStatus0) {

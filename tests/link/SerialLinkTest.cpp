@@ -100,7 +100,7 @@ TEST_F(SerialLinkTest, DeviceLinesAreAssembledAcrossReadsAndReachTheStore) {
     EXPECT_EQ(m_device.Receive(1, 100ms), "");
 }
 
-TEST_F(SerialLinkTest, WithoutItsAcknowledgementTheWaitTimesOutOnceAlsoAfterAHangUp) {
+TEST_F(SerialLinkTest, WithoutItsAcknowledgementTheWaitTimesOutOnce) {
     CSerialLink link(m_device.SlavePath(), FastTiming(300ms));
     auto done = UpdateAsync(12, 7);
     EXPECT_EQ(m_device.ReceiveLine(), "S12:7;98\n");
@@ -116,11 +116,47 @@ TEST_F(SerialLinkTest, WithoutItsAcknowledgementTheWaitTimesOutOnceAlsoAfterAHan
     m_device.Send("B12:7;0\n");
     EXPECT_TRUE(WaitUntil([&] { return link.GetPendingRegister() == CSerialLink::NO_REGISTER; }));
     EXPECT_EQ(m_messages.Messages().size(), 1u);
-    // A hang-up ends the reader; the port stays open, so writes go on and time out.
+}
+
+TEST_F(SerialLinkTest, LostPortIsClosedAtOnceAndOpenedAgainThroughItsNameResolvedAfresh) {
+    // The name is a symbolic link, as /dev/serial/by-id names are: the device comes back as
+    // another terminal.
+    const std::string name = m_fixture.Dir().Path() + "device";
+    std::filesystem::create_symlink(m_device.SlavePath(), name);
+    SSerialLinkTiming timing = FastTiming();
+    timing.m_reconnectInterval = 30ms;
+    CSerialLink link(name, timing);
+    m_device.Send("I5 1\n");
+    ASSERT_TRUE(WaitUntil([&] { return Config().FindParameter(5)->GetValue() == 1; }));
+    ASSERT_TRUE(Config().IsLinkAlive());
+
+    // A write waiting for its acknowledgement when the port goes stops waiting, without a box.
+    auto inFlight = UpdateAsync(12, 6);
+    EXPECT_EQ(m_device.ReceiveLine(), "S12:6;97\n");
     m_device.HangUp();
-    ASSERT_TRUE(WaitUntil([&] { return !link.IsReaderRunning(); }, 2s));
-    Update(12, 5);
-    EXPECT_EQ(m_messages.Messages(), (CFakeMessageService::MessageList{timeout, timeout}));
+    EXPECT_LT(inFlight.get(), 2s) << "the acknowledgement time-out is 5 s";
+    EXPECT_FALSE(link.IsPortOpen());
+    EXPECT_TRUE(link.AreChangesLost());
+    EXPECT_FALSE(Config().IsLinkAlive()) << "the device is gone, whatever the clock says";
+    // A change while the port is down neither waits nor is kept for later; the store keeps it.
+    EXPECT_LT(Elapsed([&] { Update(12, 7); }), 250ms);
+    EXPECT_EQ(Config().FindParameter(12)->GetValue(), 7);
+    EXPECT_EQ(link.GetPendingRegister(), 12) << "not acknowledged";
+
+    const CPtyDevice returned;
+    std::filesystem::remove(name);
+    std::filesystem::create_symlink(returned.SlavePath(), name);
+    ASSERT_TRUE(WaitUntil([&] { return link.IsPortOpen(); }));
+    EXPECT_EQ(link.GetReconnectCount(), 1u);
+    EXPECT_FALSE(link.AreChangesLost());
+    returned.Send("I5 2\n");
+    ASSERT_TRUE(WaitUntil([&] { return Config().IsLinkAlive(); }));
+    // The first bytes on the new port are the next change's: the one made while down is gone.
+    auto done = UpdateAsync(13, 8);
+    EXPECT_EQ(returned.ReceiveLine(), "S13:8;100\n");
+    returned.Send("B13:8;0\n");
+    EXPECT_EQ(done.wait_for(3s), std::future_status::ready);
+    EXPECT_TRUE(m_messages.Messages().empty()) << "no box for an outage";
 }
 
 TEST_F(SerialLinkTest, WriteFromInsideADeviceReportDoesNotStallTheReader) {
@@ -156,16 +192,26 @@ TEST_F(SerialLinkTest, ReaderSendsKeepAliveOnEveryTwelfthPass) {
     EXPECT_GE(steady_clock::now() - start, 360ms);
 }
 
-TEST_F(SerialLinkTest, PortThatCannotBeOpenedIsReportedAndTheLinkStaysInert) {
-    for (const char* portName : {"/nonexistent/ttyX", "COM0:"}) {
-        const CSerialLink link(portName, FastTiming(300ms));
-        EXPECT_FALSE(link.IsPortOpen());
-        EXPECT_FALSE(link.IsReaderRunning());
+TEST_F(SerialLinkTest, PortThatCannotBeOpenedIsReportedOnceRetriedAndLeftAtOnce) {
+    const struct {
+        const char* m_portName;
+        milliseconds m_reconnectInterval;
+    } cases[] = {{"/nonexistent/ttyX", 5ms}, {"COM0:", std::chrono::hours(1)}};
+    for (const auto& c : cases) {
+        SSerialLinkTiming timing = FastTiming(300ms);
+        timing.m_reconnectInterval = c.m_reconnectInterval;
+        auto link = std::make_unique<CSerialLink>(c.m_portName, timing);
+        EXPECT_FALSE(link->IsPortOpen());
+        EXPECT_TRUE(link->IsReaderRunning()) << "retrying";
         EXPECT_LT(Elapsed([&] { Update(12, 5); }), 250ms);
+        EXPECT_TRUE(link->AreChangesLost());
+        std::this_thread::sleep_for(50ms); // several attempts at 5 ms
+        EXPECT_LT(Elapsed([&] { link.reset(); }), 250ms) << c.m_portName;
     }
     const CFakeMessageService::SMessage noSuchFile{"No such file or directory", "Message",
                                                    EMessageIcon::Information};
-    EXPECT_EQ(m_messages.Messages(), (CFakeMessageService::MessageList{noSuchFile, noSuchFile}));
+    EXPECT_EQ(m_messages.Messages(), (CFakeMessageService::MessageList{noSuchFile, noSuchFile}))
+        << "one box per Connect, none per attempt";
 }
 
 TEST_F(SerialLinkTest, HoldsThePortExclusivelyWithTheDeviceLineSettings) {
@@ -219,21 +265,42 @@ TEST_F(SerialLinkTest, DisconnectedLinksLeaveNoListenerBehind) {
     EXPECT_EQ(done.wait_for(3s), std::future_status::ready);
 }
 
-TEST_F(SerialLinkTest, ConnectCyclesLeaveNoDescriptorsOrThreadsBehind) {
+TEST_F(SerialLinkTest, ConnectCyclesAndOutagesLeaveNoDescriptorsOrThreadsBehind) {
     SSerialLinkTiming timing = FastTiming();
     timing.m_readTimeout = 5ms;
     timing.m_idlePause = 0ms;
+    timing.m_reconnectInterval = 2ms;
+    const std::string name = m_fixture.Dir().Path() + "device";
+    const auto pointAt = [&name](const CPtyDevice& device) {
+        std::filesystem::remove(name);
+        std::filesystem::create_symlink(device.SlavePath(), name);
+    };
+    // Connect, a report and an outage; on even cycles the device returns, reports and goes
+    // again. Every cycle ends with Unconnect while the link retries.
+    int reported = 0;
+    const auto cycle = [&](int number) {
+        auto device = std::make_unique<CPtyDevice>();
+        pointAt(*device);
+        const CSerialLink link(name, timing);
+        ASSERT_TRUE(link.IsPortOpen()) << number;
+        for (int outage = 0; outage < 2 - number % 2; ++outage) {
+            ASSERT_TRUE(WaitUntil([&] { return link.IsPortOpen(); })) << number;
+            // Let the reader do real work before the port goes.
+            device->Send("I5 " + std::to_string(++reported) + "\n");
+            ASSERT_TRUE(
+                WaitUntil([&] { return Config().FindParameter(5)->GetValue() == reported; }));
+            device = std::make_unique<CPtyDevice>();
+            ASSERT_TRUE(WaitUntil([&] { return !link.IsPortOpen(); })) << number;
+            pointAt(*device);
+        }
+    };
     // One cycle first: runtimes start helper threads of their own with the first thread
     // (ThreadSanitizer does), and those are not ours to count.
-    { const CSerialLink warmUp(m_device.SlavePath(), timing); }
+    cycle(0);
     const auto descriptors = CountEntries("/proc/self/fd");
     const auto threads = CountEntries("/proc/self/task");
-    for (int cycle = 1; cycle <= 100; ++cycle) {
-        const CSerialLink link(m_device.SlavePath(), timing);
-        ASSERT_TRUE(link.IsPortOpen()) << cycle;
-        // Let the reader do real work before it is stopped.
-        m_device.Send("I5 " + std::to_string(cycle) + "\n");
-        ASSERT_TRUE(WaitUntil([&] { return Config().FindParameter(5)->GetValue() == cycle; }));
+    for (int number = 1; number <= 100; ++number) {
+        cycle(number);
     }
     // A joined thread can stay listed for a moment on a busy machine, so the counts are taken
     // once they are back or the bound is up; a leak keeps them up for good.
@@ -252,4 +319,5 @@ TEST(SerialLinkTiming, DefaultsAreTheDevicesOwn) {
     EXPECT_EQ(timing.m_acknowledgeTimeout, 3100ms);
     EXPECT_EQ(timing.m_closePause, 1000ms);
     EXPECT_EQ(timing.m_keepAlivePasses, 12u);
+    EXPECT_EQ(timing.m_reconnectInterval, 1000ms);
 }
