@@ -100,6 +100,8 @@ void CSerialLink::ReadLoop() {
 }
 
 void CSerialLink::LosePort() {
+    // Before anyone can see the port closed, so that whoever does sees the device gone too.
+    m_configuration->ForgetLink();
     m_changesLost.store(false);
     {
         // Under the lock, so that a writer waiting for its acknowledgement cannot miss it.
@@ -108,7 +110,6 @@ void CSerialLink::LosePort() {
     }
     m_acknowledged.notify_all();
     m_transport->Close();
-    m_configuration->ForgetLink();
 }
 
 void CSerialLink::Pause(std::chrono::milliseconds pause) {
