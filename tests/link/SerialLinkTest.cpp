@@ -131,8 +131,11 @@ TEST_F(SerialLinkTest, LostPortIsClosedAtOnceAndOpenedAgainThroughItsNameResolve
     ASSERT_TRUE(Config().IsLinkAlive());
 
     // A write waiting for its acknowledgement when the port goes stops waiting, without a box.
+    // While the device is away its name leads nowhere, as a terminal's number may go to
+    // another program's terminal.
     auto inFlight = UpdateAsync(12, 6);
     EXPECT_EQ(m_device.ReceiveLine(), "S12:6;97\n");
+    std::filesystem::remove(name);
     m_device.HangUp();
     EXPECT_LT(inFlight.get(), 2s) << "the acknowledgement time-out is 5 s";
     EXPECT_FALSE(link.IsPortOpen());
@@ -144,7 +147,6 @@ TEST_F(SerialLinkTest, LostPortIsClosedAtOnceAndOpenedAgainThroughItsNameResolve
     EXPECT_EQ(link.GetPendingRegister(), 12) << "not acknowledged";
 
     const CPtyDevice returned;
-    std::filesystem::remove(name);
     std::filesystem::create_symlink(returned.SlavePath(), name);
     ASSERT_TRUE(WaitUntil([&] { return link.IsPortOpen(); }));
     EXPECT_EQ(link.GetReconnectCount(), 1u);
@@ -271,27 +273,28 @@ TEST_F(SerialLinkTest, ConnectCyclesAndOutagesLeaveNoDescriptorsOrThreadsBehind)
     timing.m_idlePause = 0ms;
     timing.m_reconnectInterval = 2ms;
     const std::string name = m_fixture.Dir().Path() + "device";
-    const auto pointAt = [&name](const CPtyDevice& device) {
-        std::filesystem::remove(name);
-        std::filesystem::create_symlink(device.SlavePath(), name);
-    };
     // Connect, a report and an outage; on even cycles the device returns, reports and goes
-    // again. Every cycle ends with Unconnect while the link retries.
+    // again. Every cycle ends with Unconnect while the link retries. While the device is away
+    // its name leads nowhere, as a terminal's number may go to another program's terminal.
     int reported = 0;
     const auto cycle = [&](int number) {
         auto device = std::make_unique<CPtyDevice>();
-        pointAt(*device);
+        std::filesystem::create_symlink(device->SlavePath(), name);
         const CSerialLink link(name, timing);
-        ASSERT_TRUE(link.IsPortOpen()) << number;
-        for (int outage = 0; outage < 2 - number % 2; ++outage) {
+        const int outages = 2 - number % 2;
+        for (int outage = 1; outage <= outages; ++outage) {
             ASSERT_TRUE(WaitUntil([&] { return link.IsPortOpen(); })) << number;
             // Let the reader do real work before the port goes.
             device->Send("I5 " + std::to_string(++reported) + "\n");
             ASSERT_TRUE(
                 WaitUntil([&] { return Config().FindParameter(5)->GetValue() == reported; }));
-            device = std::make_unique<CPtyDevice>();
+            std::filesystem::remove(name);
+            device.reset();
             ASSERT_TRUE(WaitUntil([&] { return !link.IsPortOpen(); })) << number;
-            pointAt(*device);
+            if (outage < outages) {
+                device = std::make_unique<CPtyDevice>();
+                std::filesystem::create_symlink(device->SlavePath(), name);
+            }
         }
     };
     // One cycle first: runtimes start helper threads of their own with the first thread
