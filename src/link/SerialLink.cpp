@@ -2,17 +2,17 @@
 
 #include "PortMap.h"
 #include "PortName.h"
+#include "PortProblem.h"
 #include "PosixSerialTransport.h"
 #include "WireProtocol.h"
 #include "config/Configuration.h"
 #include "config/Parameter.h"
+#include "config/ProgramDirectory.h"
 #include "config/RegisterValue.h"
 #include "config/Rounding.h"
-#include "config/ProgramDirectory.h"
 #include "platform/MessageService.h"
 
 #include <array>
-#include <system_error>
 
 namespace {
 
@@ -25,13 +25,13 @@ constexpr std::size_t READ_SIZE = 100;
 CSerialLink::CSerialLink(const SSerialLinkTiming& timing) : CSerialLink(GetPortName(), timing) {}
 
 CSerialLink::CSerialLink(const std::string& portName, const SSerialLinkTiming& timing)
-    : m_timing(timing), m_portName(portName),
-      m_portMapPath(GetProgramDirectory() + PORT_MAP_FILE),
+    : m_timing(timing), m_portName(portName), m_portMapPath(GetProgramDirectory() + PORT_MAP_FILE),
       m_configuration(CConfiguration::GetInstance()),
       m_transport(std::make_unique<CPosixSerialTransport>()) {
     const int error = OpenPort();
     if (error != 0) {
-        GetMessageService().ShowMessage(std::generic_category().message(error), "Message",
+        const SPortFacts facts = GatherPortFacts(m_portName, ResolveDevice(), UsesPortMap());
+        GetMessageService().ShowMessage(PortProblemText(error, facts), "Message",
                                         EMessageIcon::Information);
     }
     m_runState.store(RUN_RUNNING);
@@ -58,12 +58,21 @@ CSerialLink::~CSerialLink() {
     }
 }
 
+bool CSerialLink::UsesPortMap() const {
+    return FindPortMapEntry(ReadPortMap(m_portMapPath), m_portName) != nullptr;
+}
+
+std::string CSerialLink::ResolveDevice() const {
+    if (!m_portName.empty() && m_portName.front() == '/') {
+        return m_portName;
+    }
+    return ResolvePortName(m_portName, ReadPortMap(m_portMapPath));
+}
+
 int CSerialLink::OpenPort() {
-    // A symbolic link (a /dev/serial/by-id name) may lead to a new device node by now.
-    const std::string device = !m_portName.empty() && m_portName.front() == '/'
-                                   ? m_portName
-                                   : ResolvePortName(m_portName, ReadPortMap(m_portMapPath));
-    const int error = m_transport->Open(device);
+    // Resolved afresh: the map may have changed, and a symbolic link (a /dev/serial/by-id name)
+    // may lead to a new device node by now.
+    const int error = m_transport->Open(ResolveDevice());
     if (error == 0) {
         m_assembler.Clear();
         m_portOpen.store(true);

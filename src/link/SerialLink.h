@@ -71,6 +71,9 @@ public:
 private:
     enum ERunState : int { RUN_STOPPED = 0, RUN_RUNNING = 1, RUN_STOP_REQUESTED = 2 };
 
+    // The device file the port name leads to now; empty when it leads nowhere.
+    std::string ResolveDevice() const;
+    bool UsesPortMap() const;
     // 0 or the errno value of the failure.
     int OpenPort();
     void ReadLoop();

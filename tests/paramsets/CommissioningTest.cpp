@@ -81,6 +81,10 @@ TEST_F(CommissioningTest, UnusableFileOrPortEndsWithTwo) {
     EXPECT_NE(m_err.str().find("does not contain REGISTER Tag!\n"), std::string::npos);
     EXPECT_NE(m_err.str().find("Datei kann nicht gespeichert werden\n"), std::string::npos);
     EXPECT_NE(m_err.str().find("Kann config.xml nicht laden!\n"), std::string::npos);
+    // The port's problem as the window's box tells it.
+    EXPECT_NE(m_err.str().find("Message: No such file or directory\n\nThere is no device " +
+                               m_fixture.Dir().Path() + "no-such-tty."),
+              std::string::npos);
 }
 
 TEST_F(CommissioningTest, SaveSetupAfterConnectingSavesTheDevicesValues) {
