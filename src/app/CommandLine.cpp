@@ -17,15 +17,22 @@ std::string Local8(const QString& text) {
 
 SCommandLine ParseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Operator panel for a device on a serial port, configured by config.xml "
-                       "in the program directory."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Operator panel for a device on a serial port, configured by config.xml in the program "
+        "directory.\n\nThe program directory is --dir DIR, else $TARNEL_DIR, both used as "
+        "given; otherwise the first of these folders that holds config.xml:\n"
+        "  1. the executable's folder (a portable folder)\n"
+        "  2. $XDG_CONFIG_HOME/tarnel (default ~/.config/tarnel)\n"
+        "  3. each folder of $XDG_CONFIG_DIRS with /tarnel appended (default /etc/xdg/tarnel)\n"
+        "Pictures, ports.map and port.inf are read from it; a port.inf in "
+        "$XDG_CONFIG_HOME/tarnel is read in preference, and the port is saved there when the "
+        "program directory cannot be written."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption dir(
         QStringLiteral("dir"),
         QStringLiteral("Use DIR as the program directory (config.xml, port.inf, ports.map, "
-                       "pictures) instead of the executable's folder."),
+                       "pictures) instead of searching for one."),
         QStringLiteral("DIR"));
     const QCommandLineOption port(
         QStringLiteral("port"),

@@ -105,10 +105,16 @@ int CPanelApp::Main(int argc, char** argv) {
     case ERunMode::SaveSetup:
     case ERunMode::CompareSetup:
     case ERunMode::Record:
-        return RunWithoutWindow(commandLine, argc > 0 ? argv[0] : nullptr);
     case ERunMode::Window:
     case ERunMode::Snapshot:
         break;
+    }
+    const SProgramDirectorySearch search = SearchProgramDirectory(
+        ReadSearchEnvironment(commandLine.m_programDirectory, argc > 0 ? argv[0] : nullptr),
+        HoldsConfigFile);
+    if (commandLine.m_mode == ERunMode::Check || commandLine.m_mode == ERunMode::LoadSetup ||
+        commandLine.m_mode == ERunMode::SaveSetup || commandLine.m_mode == ERunMode::Record) {
+        return RunWithoutWindow(commandLine, search);
     }
     // Runs without a window need no display, and the offscreen platform's complaints about
     // what it cannot do (raise a window, size hints) would only bury the program's own output.
@@ -121,13 +127,18 @@ int CPanelApp::Main(int argc, char** argv) {
         }
     }
     CPanelApp application(argc, argv);
-    return application.Run(commandLine, argc > 0 ? argv[0] : nullptr);
+    return application.Run(commandLine, search);
 }
 
-int CPanelApp::RunWithoutWindow(const SCommandLine& commandLine, const char* argv0) {
-    const std::string directory =
-        commandLine.m_programDirectory.value_or(ProgramDirectoryOfExecutable(argv0));
-    ApplyStartupSettings(directory, commandLine.m_portName);
+int CPanelApp::RunWithoutWindow(const SCommandLine& commandLine,
+                                const SProgramDirectorySearch& search) {
+    if (!search.m_programDirectory) {
+        // The status these runs give for any file they cannot use (--check as well).
+        std::cerr << "Kann config.xml nicht laden!\n" << DescribeFailedSearch(search);
+        return COMMISSIONING_UNUSABLE;
+    }
+    ApplyStartupSettings(*search.m_programDirectory, commandLine.m_portName,
+                         search.m_userDirectory);
     if (commandLine.m_mode == ERunMode::Check) {
         // The checker reads the file on its own; the process-wide store stays untouched.
         return RunConfigCheck(GetProgramDirectory(), commandLine.m_warningsAsErrors, std::cout);
@@ -157,11 +168,18 @@ CPanelApp::~CPanelApp() {
     }
 }
 
-int CPanelApp::Run(const SCommandLine& commandLine, const char* argv0) {
-    ApplyStartupSettings(
-        commandLine.m_programDirectory.value_or(ProgramDirectoryOfExecutable(argv0)),
-        commandLine.m_portName);
+int CPanelApp::Run(const SCommandLine& commandLine, const SProgramDirectorySearch& search) {
     const bool window = ShowsWindow(commandLine.m_mode);
+    if (!search.m_programDirectory) {
+        if (window && HasVisibleScreen()) {
+            SetMessageService(&m_messages);
+        }
+        CConfiguration::ShowLoadFailure();
+        std::fputs(DescribeFailedSearch(search).c_str(), stderr);
+        return EXIT_FAILURE;
+    }
+    ApplyStartupSettings(*search.m_programDirectory, commandLine.m_portName,
+                         search.m_userDirectory);
     if (window) {
         m_singleInstance = MakeSingleInstance(this);
         if (m_singleInstance != nullptr && m_singleInstance->ActivateRunningInstance()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommandLine.h"
+#include "ProgramDirectorySearch.h"
 #include "QtMessageService.h"
 
 #include <QApplication>
@@ -20,7 +21,8 @@ public:
     // The whole program; returns the exit status.
     static int Main(int argc, char** argv);
     // --check, --load-setup, --save-setup and --record: no window, no QApplication, no display.
-    static int RunWithoutWindow(const SCommandLine& commandLine, const char* argv0);
+    static int RunWithoutWindow(const SCommandLine& commandLine,
+                                const SProgramDirectorySearch& search);
 
     CPanelApp(int& argc, char** argv);
     ~CPanelApp() override;
@@ -30,7 +32,7 @@ public:
     CMainFrame* GetMainFrame() const { return m_mainFrame.get(); }
 
 private:
-    int Run(const SCommandLine& commandLine, const char* argv0);
+    int Run(const SCommandLine& commandLine, const SProgramDirectorySearch& search);
     int RunSnapshot(const SCommandLine& commandLine);
     // SIGTERM and SIGINT end the panel the way "Exit" does.
     void EndOnTerminationSignals();

@@ -113,7 +113,7 @@ void CSetupCommands::SetupConnection() {
         m_window.m_connectAction->setText(QString::fromStdString(ConnectMenuText(portName)));
     }
     // A file that cannot be written leaves the port name for this run only, silently.
-    WritePortNameFile(GetProgramDirectory(), portName);
+    SavePortName(GetProgramDirectory(), GetUserSettingsDirectory(), portName);
 }
 
 void CSetupCommands::SaveSetup() {

@@ -6,7 +6,8 @@
 #include <filesystem>
 
 void ApplyStartupSettings(const std::string& programDirectory,
-                          const std::optional<std::string>& portForThisRun) {
+                          const std::optional<std::string>& portForThisRun,
+                          const std::string& userSettingsDirectory) {
     std::string directory = programDirectory;
     if (!directory.empty()) {
         std::error_code ignored;
@@ -16,5 +17,7 @@ void ApplyStartupSettings(const std::string& programDirectory,
         }
     }
     SetProgramDirectory(directory);
-    SetPortName(portForThisRun ? *portForThisRun : ReadPortNameFile(GetProgramDirectory()));
+    SetUserSettingsDirectory(userSettingsDirectory);
+    SetPortName(portForThisRun ? *portForThisRun
+                               : ReadPortName(GetProgramDirectory(), userSettingsDirectory));
 }

@@ -21,15 +21,13 @@ std::mutex s_instanceMutex;
 std::unique_ptr<CConfiguration> s_owner;
 std::atomic<CConfiguration*> s_instance{nullptr};
 
-[[noreturn]] void FailToLoad() {
+} // namespace
+
+void CConfiguration::ShowLoadFailure() {
     static const char* const s_text = "Kann config.xml nicht laden!";
     GetMessageService().ShowMessage(s_text, "Fehler", EMessageIcon::Error);
     std::fprintf(stderr, "%s\n", s_text);
-    // A failed start is a failure, not a success: end with a non-zero status.
-    std::exit(EXIT_FAILURE);
 }
-
-} // namespace
 
 CConfiguration::CConfiguration()
     : m_document(std::make_unique<TiXmlDocument>()), m_clock(&CSystemClock::Instance()) {}
@@ -45,7 +43,9 @@ CConfiguration* CConfiguration::GetInstance() {
     if (s_owner == nullptr) {
         s_owner = LoadFile(GetProgramDirectory() + "config.xml");
         if (s_owner == nullptr) {
-            FailToLoad();
+            ShowLoadFailure();
+            // A failed start is a failure, not a success: end with a non-zero status.
+            std::exit(EXIT_FAILURE);
         }
         s_instance.store(s_owner.get(), std::memory_order_release);
     }

@@ -30,6 +30,10 @@ public:
     // the process with exit status 1.
     static CConfiguration* GetInstance();
 
+    // Shows "Kann config.xml nicht laden!" and writes it to standard error, as a failed load
+    // does; for start-up when there is no config.xml to load at all.
+    static void ShowLoadFailure();
+
     // Loads a configuration file on its own; nullptr when it cannot be read, is nested too
     // deeply or is not well-formed.
     static std::unique_ptr<CConfiguration> LoadFile(const std::string& path);

@@ -6,6 +6,7 @@
 namespace {
 
 std::string s_programDirectory;
+std::string s_userSettingsDirectory;
 
 std::string FolderOf(const std::string& path) {
     const std::string::size_type slash = path.rfind('/');
@@ -23,6 +24,14 @@ void SetProgramDirectory(const std::string& directory) {
     if (!s_programDirectory.empty() && s_programDirectory.back() != '/') {
         s_programDirectory.push_back('/');
     }
+}
+
+const std::string& GetUserSettingsDirectory() {
+    return s_userSettingsDirectory;
+}
+
+void SetUserSettingsDirectory(const std::string& directory) {
+    s_userSettingsDirectory = directory;
 }
 
 std::string ProgramDirectoryOfExecutable(const char* argv0) {

@@ -2,11 +2,29 @@
 
 #include "platform/ReplaceFile.h"
 
+#include <filesystem>
 #include <fstream>
 
 namespace {
 
 std::string s_portName = DEFAULT_PORT_NAME;
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    std::error_code error;
+    const bool equivalent = std::filesystem::equivalent(a, b, error);
+    if (!error) {
+        return equivalent;
+    }
+    return std::filesystem::path(a).lexically_normal() ==
+           std::filesystem::path(b).lexically_normal();
+}
+
+// True when the user's own "port.inf" is the one start-up reads.
+bool UserFileServes(const std::string& programDirectory, const std::string& userDirectory) {
+    std::error_code error;
+    return !userDirectory.empty() && !SameFolder(programDirectory, userDirectory) &&
+           std::filesystem::exists(userDirectory + PORT_NAME_FILE, error);
+}
 
 } // namespace
 
@@ -47,4 +65,26 @@ std::string ReadPortNameFile(const std::string& programDirectory) {
 
 bool WritePortNameFile(const std::string& programDirectory, const std::string& portName) {
     return ReplaceFileContent(programDirectory + PORT_NAME_FILE, portName);
+}
+
+std::string ReadPortName(const std::string& programDirectory, const std::string& userDirectory) {
+    return ReadPortNameFile(UserFileServes(programDirectory, userDirectory) ? userDirectory
+                                                                            : programDirectory);
+}
+
+bool SavePortName(const std::string& programDirectory, const std::string& userDirectory,
+                  const std::string& portName) {
+    // A choice written beside the program while the user's file is read would be lost.
+    if (UserFileServes(programDirectory, userDirectory)) {
+        return WritePortNameFile(userDirectory, portName);
+    }
+    if (WritePortNameFile(programDirectory, portName)) {
+        return true;
+    }
+    if (userDirectory.empty() || SameFolder(programDirectory, userDirectory)) {
+        return false;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(userDirectory, error);
+    return WritePortNameFile(userDirectory, portName);
 }

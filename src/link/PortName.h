@@ -22,3 +22,15 @@ std::string ReadPortNameFile(const std::string& programDirectory);
 // Writes the port name into "port.inf" of the folder, without a line end. The old file stays
 // intact when writing fails; false then.
 bool WritePortNameFile(const std::string& programDirectory, const std::string& portName);
+
+// "port.inf" may also live in the user's own settings folder (userDirectory, empty when there
+// is none), so that an operator without rights on a system-wide program directory can still
+// keep a port. The user's file, when it exists and its folder is not the program directory
+// itself, is read in preference to the program directory's.
+std::string ReadPortName(const std::string& programDirectory, const std::string& userDirectory);
+
+// Saves the port name where the next start reads it: into the user's file when that is the one
+// read, else into the program directory, else (a folder the operator cannot write) into the
+// user's folder, which is created when missing. False when no place could be written.
+bool SavePortName(const std::string& programDirectory, const std::string& userDirectory,
+                  const std::string& portName);

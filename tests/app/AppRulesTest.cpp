@@ -7,6 +7,7 @@
 #include "app/LinkState.h"
 #include "app/MenuTexts.h"
 #include "app/PanelSize.h"
+#include "app/ProgramDirectorySearch.h"
 #include "app/Startup.h"
 #include "config/Configuration.h"
 #include "config/ProgramDirectory.h"
@@ -16,6 +17,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -207,4 +209,77 @@ TEST(Startup, ProgramDirectoryAndPortName) {
     ApplyStartupSettings(empty.Path(), std::nullopt);
     EXPECT_EQ(GetPortName(), DEFAULT_PORT_NAME);
     SetProgramDirectory("");
+}
+
+TEST(ProgramDirectorySearch, ExplicitChoiceElseFirstFolderHoldingConfig) {
+    const struct {
+        const char* m_case;
+        SSearchEnvironment m_environment;
+        std::set<std::string> m_holdingConfig;
+        std::string m_found;  // empty: none
+        std::string m_looked; // every place, in order
+        std::string m_user;
+    } cases[] = {
+        {"--dir is used as given, without config.xml and before $TARNEL_DIR",
+         {std::string("/media/stick"), "/t", "/opt/p/", "/home/a", "", ""},
+         {"/opt/p/", "/t/"},
+         "/media/stick/",
+         "/media/stick/",
+         "/home/a/.config/tarnel/"},
+        {"$TARNEL_DIR likewise",
+         {std::nullopt, "/t/", "/opt/p/", "/home/a", "", ""},
+         {"/opt/p/"},
+         "/t/",
+         "/t/",
+         "/home/a/.config/tarnel/"},
+        {"a portable folder wins over the user's",
+         {std::nullopt, "", "/opt/p/", "/home/a", "", ""},
+         {"/opt/p/", "/home/a/.config/tarnel/"},
+         "/opt/p/",
+         "/opt/p/ /home/a/.config/tarnel/ /etc/xdg/tarnel/",
+         "/home/a/.config/tarnel/"},
+        {"the user's from $HOME, over the system's",
+         {std::nullopt, "", "/usr/bin/", "/home/a/", "", ""},
+         {"/home/a/.config/tarnel/", "/etc/xdg/tarnel/"},
+         "/home/a/.config/tarnel/",
+         "/usr/bin/ /home/a/.config/tarnel/ /etc/xdg/tarnel/",
+         "/home/a/.config/tarnel/"},
+        {"$XDG_CONFIG_HOME, its trailing '/' dropped",
+         {std::nullopt, "", "/usr/bin/", "/home/a", "/cfg//", ""},
+         {"/cfg/tarnel/", "/home/a/.config/tarnel/"},
+         "/cfg/tarnel/",
+         "/usr/bin/ /cfg/tarnel/ /etc/xdg/tarnel/",
+         "/cfg/tarnel/"},
+        {"relative base folders are ignored",
+         {std::nullopt, "", "/usr/bin/", "/home/a", "cfg", "xdg:/b"},
+         {"cfg/tarnel/", "xdg/tarnel/", "/b/tarnel/"},
+         "/b/tarnel/",
+         "/usr/bin/ /home/a/.config/tarnel/ /b/tarnel/",
+         "/home/a/.config/tarnel/"},
+        {"each of $XDG_CONFIG_DIRS in turn",
+         {std::nullopt, "", "/usr/bin/", "/home/a", "", "/x::/y/"},
+         {"/y/tarnel/", "/etc/xdg/tarnel/"},
+         "/y/tarnel/",
+         "/usr/bin/ /home/a/.config/tarnel/ /x/tarnel/ /y/tarnel/",
+         "/home/a/.config/tarnel/"},
+        {"none holds one; no home, so no user folder",
+         {std::nullopt, "", "/usr/bin/", "", "", ""},
+         {"/usr/", "/home/a/.config/tarnel/"},
+         "",
+         "/usr/bin/ /etc/xdg/tarnel/",
+         ""},
+    };
+    for (const auto& c : cases) {
+        const SProgramDirectorySearch search =
+            SearchProgramDirectory(c.m_environment, [&c](const std::string& directory) {
+                return c.m_holdingConfig.count(directory) > 0;
+            });
+        std::string looked;
+        for (const SSearchPlace& place : search.m_places) {
+            looked += (looked.empty() ? "" : " ") + place.m_directory;
+        }
+        EXPECT_EQ(search.m_programDirectory.value_or(""), c.m_found) << c.m_case;
+        EXPECT_EQ(looked, c.m_looked) << c.m_case;
+        EXPECT_EQ(search.m_userDirectory, c.m_user) << c.m_case;
+    }
 }

@@ -15,18 +15,27 @@
 
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
 const std::string VALID_CONFIG = "<ROOT><PARAMETER><P Id=\"5\" Value=\"1\"/></PARAMETER>"
                                  "<UI_OBJECT Name=\"Home\"/></ROOT>";
 
-void Prepare(QProcess& process, const QStringList& arguments) {
+using Variables = std::vector<std::pair<QString, QString>>;
+
+void Prepare(QProcess& process, const QStringList& arguments, const Variables& variables = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.remove("TARNEL_DIR");
+    for (const auto& [name, value] : variables) {
+        environment.insert(name, value);
+    }
     process.setProcessEnvironment(environment);
     process.setProgram(TARNEL_PATH);
     process.setArguments(arguments);
@@ -38,9 +47,10 @@ struct SRun {
     QString m_errors;
 };
 
-SRun RunToEnd(const QStringList& arguments, int timeoutMs = 20000) {
+SRun RunToEnd(const QStringList& arguments, int timeoutMs = 20000,
+              const Variables& variables = {}) {
     QProcess process;
-    Prepare(process, arguments);
+    Prepare(process, arguments, variables);
     process.start();
     SRun run;
     if (!process.waitForFinished(timeoutMs)) {
@@ -111,6 +121,60 @@ TEST(Process, StartsEndsAndFailsWithTheRightStatus) {
         EXPECT_EQ(run.m_status, c.m_status) << what.toStdString();
         EXPECT_TRUE((run.m_output + run.m_errors).contains(c.m_said))
             << what.toStdString() << ": " << (run.m_output + run.m_errors).toStdString();
+    }
+}
+
+// Without --dir the program directory is searched for; the executable's own folder in the
+// build tree holds no config.xml.
+TEST(Process, FindsItsProgramDirectoryOrSaysWhereItLooked) {
+    const struct {
+        const char* m_case;
+        const char* m_holding; // the folder below the test's root given a config.xml
+        QStringList m_arguments;
+        bool m_tarnelDir; // $TARNEL_DIR names the root's empty folder "explicit/"
+        int m_status;
+        QStringList m_said;
+    } cases[] = {
+        {"the user's", "home/tarnel/", {"--check"}, false, 0, {"home/tarnel/config.xml: 0 errors"}},
+        {"the system's", "etc/tarnel/", {"--check"}, false, 0, {"etc/tarnel/config.xml: 0 errors"}},
+        {"$TARNEL_DIR never falls through",
+         "home/tarnel/",
+         {"--check"},
+         true,
+         2,
+         {"explicit/config.xml: error: cannot be read"}},
+        {"none: the window's status and every place",
+         "",
+         {"--snapshot", "shots"},
+         false,
+         1,
+         {"Kann config.xml nicht laden!", "/src/app/  (the program's folder)",
+          "home/tarnel/  ($XDG_CONFIG_HOME/tarnel)", "etc/tarnel/  ($XDG_CONFIG_DIRS)"}},
+        {"none: a check cannot read it",
+         "",
+         {"--check"},
+         false,
+         2,
+         {"Kann config.xml nicht laden!", "etc/tarnel/  ($XDG_CONFIG_DIRS)"}},
+    };
+    for (const auto& c : cases) {
+        const CTempDir root;
+        std::filesystem::create_directories(root.Path() + "explicit");
+        if (*c.m_holding != '\0') {
+            std::filesystem::create_directories(root.Path() + c.m_holding);
+            root.Write(std::string(c.m_holding) + "config.xml", VALID_CONFIG);
+        }
+        Variables variables = {{"XDG_CONFIG_HOME", Dir(root) + "home"},
+                               {"XDG_CONFIG_DIRS", Dir(root) + "etc"}};
+        if (c.m_tarnelDir) {
+            variables.emplace_back("TARNEL_DIR", Dir(root) + "explicit");
+        }
+        const SRun run = RunToEnd(c.m_arguments, 20000, variables);
+        EXPECT_EQ(run.m_status, c.m_status) << c.m_case;
+        for (const QString& said : c.m_said) {
+            EXPECT_TRUE((run.m_output + run.m_errors).contains(said))
+                << c.m_case << ": " << (run.m_output + run.m_errors).toStdString();
+        }
     }
 }
 

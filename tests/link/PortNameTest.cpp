@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <tuple>
 #include <vector>
@@ -26,6 +28,63 @@ TEST(PortName, PortInfGivesItsFirstWordOrTheDefault) {
             dir.Write("port.inf", *content);
         }
         EXPECT_EQ(ReadPortNameFile(dir.Path()), portName) << content.value_or("(none)");
+    }
+}
+
+// Where port.inf is read from and saved to, the program directory's or the user's own: what is
+// saved is what the next start reads.
+TEST(PortName, ReadAndSavedWhereTheNextStartLooks) {
+    enum EUser { NO_USER_FOLDER, USER_FOLDER, USER_IS_PROGRAM };
+    const struct {
+        const char* m_case;
+        std::optional<std::string> m_program; // port.inf there; none: no such file
+        std::optional<std::string> m_user;
+        bool m_programWritable;
+        EUser m_userFolder;
+        std::string m_read;
+        const char* m_savedIn; // "program", "user" or "" (nowhere)
+    } cases[] = {
+        {"nothing yet", std::nullopt, std::nullopt, true, USER_FOLDER, "COM8:", "program"},
+        {"the program's", "COM3:", std::nullopt, true, USER_FOLDER, "COM3:", "program"},
+        {"the user's first", "COM3:", "COM4:", true, USER_FOLDER, "COM4:", "user"},
+        {"read-only program directory", std::nullopt, std::nullopt, false, USER_FOLDER,
+         "COM8:", "user"},
+        {"the user's folder is the program directory", "COM3:", std::nullopt, true, USER_IS_PROGRAM,
+         "COM3:", "program"},
+        {"no user folder, nothing writable", std::nullopt, std::nullopt, false, NO_USER_FOLDER,
+         "COM8:", ""},
+    };
+    for (const auto& c : cases) {
+        const CTempDir root;
+        // A folder below a plain file cannot be written, not even by root.
+        const std::string program =
+            c.m_programWritable ? root.Path() : root.Write("file", "") + "/program/";
+        std::string user = root.Path() + "home/.config/tarnel/";
+        if (c.m_userFolder == NO_USER_FOLDER) {
+            user.clear();
+        } else if (c.m_userFolder == USER_IS_PROGRAM) {
+            user = root.Path();
+        }
+        if (c.m_program) {
+            root.Write(PORT_NAME_FILE, *c.m_program);
+        }
+        if (c.m_user) {
+            std::filesystem::create_directories(user);
+            std::ofstream(user + PORT_NAME_FILE) << *c.m_user;
+        }
+        EXPECT_EQ(ReadPortName(program, user), c.m_read) << c.m_case;
+
+        const bool saved = SavePortName(program, user, "COM5:");
+        EXPECT_EQ(saved, *c.m_savedIn != '\0') << c.m_case;
+        const bool inUser = std::string(c.m_savedIn) == "user";
+        const std::string savedIn = inUser ? user : program;
+        if (saved) {
+            EXPECT_EQ(ReadAll(savedIn + PORT_NAME_FILE), "COM5:") << c.m_case;
+            EXPECT_EQ(ReadPortName(program, user), "COM5:") << c.m_case;
+        }
+        if (inUser && c.m_program) {
+            EXPECT_EQ(ReadAll(program + PORT_NAME_FILE), *c.m_program) << c.m_case;
+        }
     }
 }
 
