@@ -78,6 +78,11 @@ CSingleInstance* MakeSingleInstance(QObject* parent) {
     return new CSingleInstance(QString::fromStdString(folder.m_path + "/" + key), parent);
 }
 
+SProgramDirectorySearch SearchFor(const SCommandLine& commandLine, const char* argv0) {
+    return SearchProgramDirectory(ReadSearchEnvironment(commandLine.m_programDirectory, argv0),
+                                  HoldsConfigFile);
+}
+
 } // namespace
 
 int CPanelApp::Main(int argc, char** argv) {
@@ -105,16 +110,10 @@ int CPanelApp::Main(int argc, char** argv) {
     case ERunMode::SaveSetup:
     case ERunMode::CompareSetup:
     case ERunMode::Record:
+        return RunWithoutWindow(commandLine, SearchFor(commandLine, argc > 0 ? argv[0] : nullptr));
     case ERunMode::Window:
     case ERunMode::Snapshot:
         break;
-    }
-    const SProgramDirectorySearch search = SearchProgramDirectory(
-        ReadSearchEnvironment(commandLine.m_programDirectory, argc > 0 ? argv[0] : nullptr),
-        HoldsConfigFile);
-    if (commandLine.m_mode == ERunMode::Check || commandLine.m_mode == ERunMode::LoadSetup ||
-        commandLine.m_mode == ERunMode::SaveSetup || commandLine.m_mode == ERunMode::Record) {
-        return RunWithoutWindow(commandLine, search);
     }
     // Runs without a window need no display, and the offscreen platform's complaints about
     // what it cannot do (raise a window, size hints) would only bury the program's own output.
@@ -126,6 +125,7 @@ int CPanelApp::Main(int argc, char** argv) {
             qputenv("QT_LOGGING_RULES", "default.warning=false");
         }
     }
+    const SProgramDirectorySearch search = SearchFor(commandLine, argc > 0 ? argv[0] : nullptr);
     CPanelApp application(argc, argv);
     return application.Run(commandLine, search);
 }
