@@ -12,10 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
 #include <atomic>
-#include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <locale>
@@ -251,36 +248,6 @@ TEST_F(CsvRecorderTest, NumbersAndTimeIgnoreTheLocale) {
     recorder.Close();
     std::locale::global(previous);
     EXPECT_EQ(ReadAll(m_path), "time,Temp (R11)\n2026-12-07T20:15:04.005,1500\n");
-}
-
-// The disk fills during the recording: the tick says so once, the file keeps what was written
-// and is closed, later ticks write nothing.
-TEST_F(CsvRecorderTest, AFullDiskEndsTheRecordingKeepingTheRowsWritten) {
-    CCsvRecorder recorder;
-    ASSERT_TRUE(recorder.Open(m_path, Columns({11}), {0}));
-    recorder.Add({STrendSample{0, 11, 1}});
-    ASSERT_TRUE(recorder.Tick(T0));
-    const std::string written = ReadAll(m_path);
-
-    // A file size limit fails the next write as a full disk would.
-    rlimit previous{};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = previous;
-    limit.rlim_cur = written.size();
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    recorder.Add({STrendSample{0, 11, 2}});
-    const bool ticked = recorder.Tick(T0 + 200);
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, handler);
-
-    EXPECT_FALSE(ticked);
-    EXPECT_FALSE(recorder.IsOpen());
-    EXPECT_EQ(recorder.GetError(), "Cannot write " + m_path + ": File too large");
-    EXPECT_EQ(ReadAll(m_path), written);
-    recorder.Add({STrendSample{0, 11, 3}});
-    EXPECT_FALSE(recorder.Tick(T0 + 400));
-    EXPECT_EQ(ReadAll(m_path), written);
 }
 
 TEST_F(CsvRecorderTest, AFileThatCannotBeWrittenIsRefusedAtOnce) {
