@@ -58,7 +58,6 @@ TEST_F(PanelControllerTest, RefreshPushesChangedValuesAndEverythingAfterReturnin
     Set(1, 5);
     m_controller.ShowPage(0);
     // "button" makes no control, and the next object still has 2000 + its own index.
-    EXPECT_EQ(m_host.m_latest.count(2001), 0U);
     EXPECT_EQ(m_host.m_latest.size(), 5U);
     m_controller.RefreshControls();
     EXPECT_EQ(m_host.At(BAR).m_shown, std::vector<std::int32_t>{5});

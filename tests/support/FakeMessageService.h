@@ -46,15 +46,11 @@ public:
         m_messages.push_back({text, caption, icon, buttons});
         const bool declined =
             m_nextAnswer == EMessageResult::No || m_nextAnswer == EMessageResult::Cancel;
-        switch (buttons) {
-        case EMessageButtons::YesNo:
+        if (buttons == EMessageButtons::YesNo) {
             return declined ? EMessageResult::No : EMessageResult::Yes;
-        case EMessageButtons::OkCancel:
-            return declined ? EMessageResult::Cancel : EMessageResult::Ok;
-        case EMessageButtons::Ok:
-            break;
         }
-        return EMessageResult::Ok;
+        return declined && buttons == EMessageButtons::OkCancel ? EMessageResult::Cancel
+                                                                : EMessageResult::Ok;
     }
 
     void SetNextAnswer(EMessageResult answer) {
