@@ -1,14 +1,13 @@
 #include "TempDir.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <mutex>
 #include <stdexcept>
 #include <unistd.h>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -30,15 +29,13 @@ public:
 
     void Add(const std::string& path) {
         const std::lock_guard<std::mutex> lock(m_mutex);
-        m_live.emplace_back(path, getpid());
+        m_live.emplace(path, getpid());
     }
 
     void Release(const std::string& path) {
         const std::lock_guard<std::mutex> lock(m_mutex);
         Remove(path);
-        m_live.erase(std::remove_if(m_live.begin(), m_live.end(),
-                                    [&path](const auto& entry) { return entry.first == path; }),
-                     m_live.end());
+        m_live.erase(path);
     }
 
 private:
@@ -48,7 +45,7 @@ private:
     }
 
     std::mutex m_mutex;
-    std::vector<std::pair<std::string, pid_t>> m_live;
+    std::map<std::string, pid_t> m_live;
 };
 
 CTempDirRegistry& Registry() {

@@ -35,11 +35,6 @@ const std::string PARAMETERS = "<P Id=\"11\" Name=\"Temp\" Minimum=\"-2000\" Max
                                "<P Id=\"14\" Name=\"Speed, max\" Minimum=\"0\" Maximum=\"100\"/>"
                                "<P Id=\"20\" Name=\"Other\"/>";
 
-void UseUtc() {
-    setenv("TZ", "UTC", 1);
-    tzset();
-}
-
 } // namespace
 
 TEST(TrendSampler, StampsEveryAppliedChangeInOrderWithTheStoredValue) {
@@ -182,7 +177,10 @@ TEST(TrendPlot, PeaksSurviveThinningTheLineSpansTheWholeRangeAndScales) {
 
 class CsvRecorderTest : public ::testing::Test {
 protected:
-    CsvRecorderTest() { UseUtc(); }
+    CsvRecorderTest() {
+        setenv("TZ", "UTC", 1);
+        tzset();
+    }
 
     std::vector<STrendColumn> Columns(const std::vector<std::int32_t>& registers) {
         std::vector<std::int32_t> unknown;
@@ -250,14 +248,13 @@ TEST_F(CsvRecorderTest, NumbersAndTimeIgnoreTheLocale) {
     EXPECT_EQ(ReadAll(m_path), "time,Temp (R11)\n2026-12-07T20:15:04.005,1500\n");
 }
 
-TEST_F(CsvRecorderTest, AFileThatCannotBeWrittenIsRefusedAtOnce) {
-    for (const std::string& path :
-         {m_fixture.Dir().Path() + "missing/values.csv", std::string("/dev/full")}) {
-        CCsvRecorder recorder;
-        EXPECT_FALSE(recorder.Open(path, Columns({11}), {0})) << path;
-        EXPECT_FALSE(recorder.IsOpen());
-        EXPECT_NE(recorder.GetError().find("Cannot write " + path + ": "), std::string::npos);
-    }
+// One on a full disk is refused as well: the window's tests.
+TEST_F(CsvRecorderTest, AFileThatCannotBeCreatedIsRefused) {
+    const std::string path = m_fixture.Dir().Path() + "missing/values.csv";
+    CCsvRecorder recorder;
+    EXPECT_FALSE(recorder.Open(path, Columns({11}), {0}));
+    EXPECT_FALSE(recorder.IsOpen());
+    EXPECT_EQ(recorder.GetError(), "Cannot write " + path + ": No such file or directory");
 }
 
 TEST(TrendColumns, RegisterListsAndUndeclaredRegisters) {
