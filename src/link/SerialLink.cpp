@@ -4,6 +4,7 @@
 #include "PortName.h"
 #include "PortProblem.h"
 #include "PosixSerialTransport.h"
+#include "TrafficLog.h"
 #include "WireProtocol.h"
 #include "config/Configuration.h"
 #include "config/Parameter.h"
@@ -13,24 +14,36 @@
 #include "platform/MessageService.h"
 
 #include <array>
+#include <system_error>
 
 namespace {
 
 using std::chrono::steady_clock;
 
 constexpr std::size_t READ_SIZE = 100;
+// A device line longer than this is logged in pieces.
+constexpr std::size_t MAX_LOGGED_LINE = 256;
 
 } // namespace
 
 CSerialLink::CSerialLink(const SSerialLinkTiming& timing) : CSerialLink(GetPortName(), timing) {}
 
-CSerialLink::CSerialLink(const std::string& portName, const SSerialLinkTiming& timing)
+CSerialLink::CSerialLink(const std::string& portName, const SSerialLinkTiming& timing,
+                         const std::string& logFolder)
     : m_timing(timing), m_portName(portName), m_portMapPath(GetProgramDirectory() + PORT_MAP_FILE),
       m_configuration(CConfiguration::GetInstance()),
       m_transport(std::make_unique<CPosixSerialTransport>()) {
+    if (!logFolder.empty()) {
+        m_log = std::make_unique<CTrafficLog>(logFolder);
+    }
     const int error = OpenPort();
-    if (error != 0) {
-        const SPortFacts facts = GatherPortFacts(m_portName, ResolveDevice(), UsesPortMap());
+    if (error == 0) {
+        LogEvent("connected to " + m_device + " (" + m_portName + ")");
+    } else {
+        LogEvent("cannot open " + m_portName + ": " + std::generic_category().message(error) +
+                 "; retrying every " + std::to_string(m_timing.m_reconnectInterval.count()) +
+                 " ms");
+        const SPortFacts facts = GatherPortFacts(m_portName, m_device, UsesPortMap());
         GetMessageService().ShowMessage(PortProblemText(error, facts), "Message",
                                         EMessageIcon::Information);
     }
@@ -52,10 +65,14 @@ CSerialLink::~CSerialLink() {
     }
     m_configuration->RemoveListener(this);
     if (m_portOpen.load()) {
+        FlushReceived();
         m_transport->Close();
         std::this_thread::sleep_for(m_timing.m_closePause);
         m_portOpen.store(false);
     }
+    LogEvent("disconnected");
+    // Writes out what is queued.
+    m_log.reset();
 }
 
 bool CSerialLink::UsesPortMap() const {
@@ -72,7 +89,8 @@ std::string CSerialLink::ResolveDevice() const {
 int CSerialLink::OpenPort() {
     // Resolved afresh: the map may have changed, and a symbolic link (a /dev/serial/by-id name)
     // may lead to a new device node by now.
-    const int error = m_transport->Open(ResolveDevice());
+    m_device = ResolveDevice();
+    const int error = m_transport->Open(m_device);
     if (error == 0) {
         m_assembler.Clear();
         m_portOpen.store(true);
@@ -89,6 +107,7 @@ void CSerialLink::ReadLoop() {
                 continue;
             }
             m_reconnects.fetch_add(1);
+            LogEvent("port open again: " + m_device + " (" + m_portName + ")");
             passes = 0;
         }
         bool anyData = false;
@@ -102,15 +121,20 @@ void CSerialLink::ReadLoop() {
         }
         ++passes;
         if (m_timing.m_keepAlivePasses != 0 && passes % m_timing.m_keepAlivePasses == 0) {
-            m_transport->Write(MESSAGE_KEEP_ALIVE);
+            Write(MESSAGE_KEEP_ALIVE);
         }
     }
     m_runState.store(RUN_STOPPED);
 }
 
 void CSerialLink::LosePort() {
-    // Before anyone can see the port closed, so that whoever does sees the device gone too.
+    // Before anyone can see the port closed, so that whoever does sees the device gone too and
+    // the log has the outage before what follows from it.
     m_configuration->ForgetLink();
+    FlushReceived();
+    // One line per outage, however many attempts it takes.
+    LogEvent("port lost: " + m_device + " (" + m_portName + "); retrying every " +
+             std::to_string(m_timing.m_reconnectInterval.count()) + " ms");
     m_changesLost.store(false);
     {
         // Under the lock, so that a writer waiting for its acknowledgement cannot miss it.
@@ -119,6 +143,45 @@ void CSerialLink::LosePort() {
     }
     m_acknowledged.notify_all();
     m_transport->Close();
+}
+
+void CSerialLink::Write(std::string_view message) {
+    if (!m_transport->Write(message)) {
+        LogEvent("could not write: " + EscapeLogText(message));
+        return;
+    }
+    if (m_log) {
+        m_log->Record(CTrafficLog::EKind::Sent, message);
+    }
+}
+
+void CSerialLink::LogEvent(const std::string& text) {
+    if (m_log) {
+        m_log->Record(CTrafficLog::EKind::Event, text);
+    }
+}
+
+void CSerialLink::LogReceived(const char* bytes, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const char c = bytes[i];
+        // A lone CR ends a line too; CR LF stays one line.
+        if (!m_receivedLine.empty() && m_receivedLine.back() == '\r' && c != '\n') {
+            FlushReceived();
+        }
+        m_receivedLine += c;
+        if (c == '\n' || m_receivedLine.size() >= MAX_LOGGED_LINE) {
+            FlushReceived();
+        }
+    }
+}
+
+void CSerialLink::FlushReceived() {
+    if (m_receivedLine.empty() || !m_log) {
+        return;
+    }
+    m_log->Record(CTrafficLog::EKind::Received, m_receivedLine, m_acknowledgeWaitMs);
+    m_acknowledgeWaitMs = -1;
+    m_receivedLine.clear();
 }
 
 void CSerialLink::Pause(std::chrono::milliseconds pause) {
@@ -142,11 +205,18 @@ bool CSerialLink::ReadPass(bool& anyData) {
             return false;
         }
         if (result.m_status == EReadStatus::Timeout) {
+            // The line end after a CR will not come now.
+            if (!m_receivedLine.empty() && m_receivedLine.back() == '\r') {
+                FlushReceived();
+            }
             break;
         }
         for (std::size_t i = 0; i < result.m_count; ++i) {
             if (const auto line = m_assembler.Feed(buffer[i])) {
                 HandleLine(*line);
+            }
+            if (m_log) {
+                LogReceived(&buffer[i], 1);
             }
         }
         total += result.m_count;
@@ -171,6 +241,12 @@ void CSerialLink::HandleLine(const SDeviceLine& line) {
         }
     }
     m_acknowledged.notify_all();
+    if (m_log) {
+        const auto waited = steady_clock::now() -
+                            steady_clock::time_point(steady_clock::duration(m_writeStart.load()));
+        m_acknowledgeWaitMs =
+            static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(waited).count());
+    }
 }
 
 void CSerialLink::OnParameterChanged(CRegisterValue& value) {
@@ -190,9 +266,9 @@ void CSerialLink::OnParameterChanged(CRegisterValue& value) {
     if (registerNumber == REGISTER_LINK_COMMAND) {
         const std::int32_t command = SaturatingTruncate(value.GetValue());
         if (command == 1) {
-            m_transport->Write(MESSAGE_REPORT_ALL);
+            Write(MESSAGE_REPORT_ALL);
         } else if (command == 2) {
-            m_transport->Write(MESSAGE_KEEP_ALIVE);
+            Write(MESSAGE_KEEP_ALIVE);
         }
         return;
     }
@@ -201,8 +277,9 @@ void CSerialLink::OnParameterChanged(CRegisterValue& value) {
         // Pending before the write, so that an acknowledgement arriving at once is recognised.
         const std::lock_guard<std::mutex> lock(m_mutex);
         m_pendingRegister.store(registerNumber);
+        m_writeStart.store(steady_clock::now().time_since_epoch().count());
     }
-    m_transport->Write(message);
+    Write(message);
     if (registerNumber == NO_REGISTER) {
         return;
     }
@@ -220,7 +297,13 @@ void CSerialLink::DropChange(std::int32_t registerNumber) {
         const std::lock_guard<std::mutex> lock(m_mutex);
         m_pendingRegister.store(registerNumber);
     }
-    m_changesLost.store(true);
+    NoteChangesLost();
+}
+
+void CSerialLink::NoteChangesLost() {
+    if (!m_changesLost.exchange(true)) {
+        LogEvent("changes are not reaching the device: the port is down");
+    }
 }
 
 void CSerialLink::WaitForAcknowledgement() {
@@ -235,11 +318,14 @@ void CSerialLink::WaitForAcknowledgement() {
     }
     if (!m_portOpen.load()) {
         // The port went while waiting: the outage is the news, not the time-out.
-        m_changesLost.store(true);
+        NoteChangesLost();
         return;
     }
     // No retry: the store keeps the value and the register stays pending until an
     // acknowledgement for it or the next write.
+    LogEvent("time-out: no acknowledgement for register " +
+             std::to_string(m_pendingRegister.load()) + " within " +
+             std::to_string(m_timing.m_acknowledgeTimeout.count()) + " ms");
     GetMessageService().ShowMessage("Timeout while sending parameters!", "Error!",
                                     EMessageIcon::Error);
 }

@@ -10,9 +10,11 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 
 class CConfiguration;
+class CTrafficLog;
 class ISerialTransport;
 
 // The link's waits. The defaults are the device's; tests shorten them.
@@ -48,9 +50,11 @@ public:
     // Opens the port named by the program-wide port name.
     explicit CSerialLink(const SSerialLinkTiming& timing = SSerialLinkTiming());
     // Opens the given port name ("COMn:" or a device path). A port that cannot be opened is
-    // reported by a message; the link then stays inert.
+    // reported by a message and retried. With a log folder, the traffic of this connection is
+    // logged into a new file there.
     explicit CSerialLink(const std::string& portName,
-                         const SSerialLinkTiming& timing = SSerialLinkTiming());
+                         const SSerialLinkTiming& timing = SSerialLinkTiming(),
+                         const std::string& logFolder = std::string());
     virtual ~CSerialLink();
     CSerialLink(const CSerialLink&) = delete;
     CSerialLink& operator=(const CSerialLink&) = delete;
@@ -84,15 +88,28 @@ private:
     void Pause(std::chrono::milliseconds pause);
     void HandleLine(const SDeviceLine& line);
     void DropChange(std::int32_t registerNumber);
+    // Tells the log, once per outage, that changes are not reaching the device.
+    void NoteChangesLost();
+    void Write(std::string_view message);
+    void LogEvent(const std::string& text);
+    // The device's bytes as lines for the log, ended by LF, CR LF or a lone CR.
+    void LogReceived(const char* bytes, std::size_t count);
+    void FlushReceived();
     void WaitForAcknowledgement();
 
     const SSerialLinkTiming m_timing;
     const std::string m_portName;
     // Read afresh on every open, so that an edited map or a moved link is followed.
     const std::string m_portMapPath;
+    // The device file the name led to at the last attempt (reader thread, once started).
+    std::string m_device;
     CConfiguration* m_configuration = nullptr;
     std::unique_ptr<ISerialTransport> m_transport;
     CLineAssembler m_assembler; // reader thread only
+    std::unique_ptr<CTrafficLog> m_log;
+    std::string m_receivedLine;   // reader thread only
+    int m_acknowledgeWaitMs = -1; // reader thread only: for the log's next received line
+    std::atomic<std::int64_t> m_writeStart{0};
 
     std::atomic<bool> m_portOpen{false};
     std::atomic<bool> m_changesLost{false};

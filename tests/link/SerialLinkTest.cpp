@@ -2,6 +2,7 @@
 #include "FunctionListener.h"
 #include "LinkFixture.h"
 #include "PtyDevice.h"
+#include "TempDir.h"
 #include "link/PosixSerialTransport.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@
 #include <filesystem>
 #include <future>
 #include <optional>
+#include <regex>
+#include <sstream>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -125,7 +128,9 @@ TEST_F(SerialLinkTest, LostPortIsClosedAtOnceAndOpenedAgainThroughItsNameResolve
     std::filesystem::create_symlink(m_device.SlavePath(), name);
     SSerialLinkTiming timing = FastTiming();
     timing.m_reconnectInterval = 30ms;
-    CSerialLink link(name, timing);
+    const std::string logFolder = m_fixture.Dir().Path() + "log";
+    auto owned = std::make_unique<CSerialLink>(name, timing, logFolder);
+    CSerialLink& link = *owned;
     m_device.Send("I5 1\n");
     ASSERT_TRUE(WaitUntil([&] { return Config().FindParameter(5)->GetValue() == 1; }));
     ASSERT_TRUE(Config().IsLinkAlive());
@@ -156,9 +161,44 @@ TEST_F(SerialLinkTest, LostPortIsClosedAtOnceAndOpenedAgainThroughItsNameResolve
     // The first bytes on the new port are the next change's: the one made while down is gone.
     auto done = UpdateAsync(13, 8);
     EXPECT_EQ(returned.ReceiveLine(), "S13:8;100\n");
-    returned.Send("B13:8;0\n");
+    returned.Send("B13:8;0\r\n");
     EXPECT_EQ(done.wait_for(3s), std::future_status::ready);
     EXPECT_TRUE(m_messages.Messages().empty()) << "no box for an outage";
+
+    // The connection's log: the bytes as on the wire, one line per outage and its end.
+    owned.reset();
+    const auto files = std::vector<std::filesystem::path>(
+        std::filesystem::directory_iterator(logFolder), std::filesystem::directory_iterator());
+    ASSERT_EQ(files.size(), 1u);
+    std::istringstream log(ReadAll(files[0].string()));
+    const std::regex stamp(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3} )");
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(log, line);) {
+        EXPECT_TRUE(std::regex_search(line, stamp)) << line;
+        lines.push_back(std::regex_replace(line, stamp, ""));
+    }
+    ASSERT_EQ(lines.size(), 10u) << log.str();
+    const std::string where = name + " (" + name + ")";
+    const std::vector<std::string> expected = {
+        "-- connected to " + where,
+        "RX I5 1\\n",
+        "TX S12:6;97\\n",
+        "-- port lost: " + where + "; retrying every 30 ms",
+        "-- changes are not reaching the device: the port is down",
+        "-- port open again: " + where,
+        "RX I5 2\\n",
+        "TX S13:8;100\\n",
+        "RX B13:8;0\\r\\n",
+        "-- disconnected"};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i == 8) {
+            // The acknowledgement carries the write's wait.
+            EXPECT_TRUE(std::regex_match(lines[i], std::regex(R"(RX B13:8;0\\r\\n \d+ ms)")))
+                << lines[i];
+            continue;
+        }
+        EXPECT_EQ(lines[i], expected[i]) << i;
+    }
 }
 
 TEST_F(SerialLinkTest, WriteFromInsideADeviceReportDoesNotStallTheReader) {
