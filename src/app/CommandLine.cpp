@@ -92,8 +92,13 @@ SCommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("duration"),
         QStringLiteral("With --record: end after SECONDS (without it, at SIGINT or SIGTERM)."),
         QStringLiteral("SECONDS"));
+    const QCommandLineOption log(
+        QStringLiteral("log"),
+        QStringLiteral("Log the traffic with the device into DIR for this run (one file per "
+                       "connection), as the Traffic Log menu entry does into its folder."),
+        QStringLiteral("DIR"));
     parser.addOptions({dir, port, connect, snapshot, check, werror, loadSetup, saveSetup,
-                       compareSetup, against, record, registers, duration});
+                       compareSetup, against, record, registers, duration, log});
 
     SCommandLine result;
     if (!parser.parse(arguments)) {
@@ -122,6 +127,9 @@ SCommandLine ParseCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(port)) {
         result.m_portName = Local8(parser.value(port));
+    }
+    if (parser.isSet(log)) {
+        result.m_logDirectory = Local8(parser.value(log));
     }
     result.m_connect = parser.isSet(connect);
     result.m_warningsAsErrors = parser.isSet(werror);

@@ -35,6 +35,7 @@ struct SCommandLine {
     ERunMode m_mode = ERunMode::Window;
     std::optional<std::string> m_programDirectory; // --dir
     std::optional<std::string> m_portName;         // --port
+    std::optional<std::string> m_logDirectory;     // --log
     bool m_connect = false;                        // --connect
     std::string m_snapshotDirectory;               // --snapshot
     bool m_warningsAsErrors = false;               // --werror, with --check

@@ -7,21 +7,28 @@
 #include "config/Configuration.h"
 #include "config/ProgramDirectory.h"
 #include "link/PortName.h"
+#include "link/TrafficLog.h"
 #include "panel/PanelView.h"
 #include "trend/SampleClock.h"
 #include "trend/TrendWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUrl>
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
+
+constexpr const char* TRAFFIC_LOG_SETTING = "trafficLog";
 
 // "Exit" ends the process at once, also while connected: closing the link in order would wait
 // for the reader thread and the port's pause after closing, and nothing is saved anyway.
@@ -85,6 +92,8 @@ void CMainFrame::BuildMenus() {
     AddCommand(file, ID_COMPARE_SETUP, QStringLiteral("Compare Setup ..."),
                QStringLiteral("actionCompareSetup"));
     file->addSeparator();
+    BuildLogCommands(file);
+    file->addSeparator();
     AddCommand(file, ID_APP_EXIT, QStringLiteral("Exit"), QStringLiteral("actionExit"));
 
     QMenu* panel = menuBar()->addMenu(QStringLiteral("&Panel"));
@@ -146,6 +155,12 @@ bool CMainFrame::OnCommand(int commandId) {
     case ID_UNCONNECT:
         Unconnect();
         return true;
+    case ID_TRAFFIC_LOG:
+        GetAction(ID_TRAFFIC_LOG)->toggle();
+        return true;
+    case ID_OPEN_LOG_FOLDER:
+        OpenLogFolder();
+        return true;
     case ID_TREND:
         ShowTrend();
         return true;
@@ -169,7 +184,8 @@ void CMainFrame::Connect() {
     m_link.reset();
     // A port that cannot be opened is reported by the link itself; the menu shows the
     // connected state either way, so that Unconnect can drop the inert link.
-    m_link = std::make_unique<CSerialLink>(GetPortName(), m_linkTiming);
+    m_link = std::make_unique<CSerialLink>(GetPortName(), m_linkTiming,
+                                           IsTrafficLogOn() ? GetLogFolder() : std::string());
     BringToFront();
     SetConnectionState(true);
 }
@@ -181,6 +197,56 @@ void CMainFrame::ShowTrend() {
     m_trend->show();
     m_trend->raise();
     m_trend->activateWindow();
+}
+
+void CMainFrame::BuildLogCommands(QMenu* file) {
+    m_ownSettings = std::make_unique<QSettings>();
+    m_settings = m_ownSettings.get();
+    m_openFolder = [](const QString& folder) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    };
+    QAction* log = AddCommand(file, ID_TRAFFIC_LOG, QStringLiteral("Traffic Log"),
+                              QStringLiteral("actionTrafficLog"));
+    // Toggling is the command; a trigger must not run it a second time.
+    disconnect(log, &QAction::triggered, this, nullptr);
+    log->setCheckable(true);
+    log->setChecked(m_settings->value(QLatin1String(TRAFFIC_LOG_SETTING), false).toBool());
+    connect(log, &QAction::toggled, this,
+            [this](bool on) { m_settings->setValue(QLatin1String(TRAFFIC_LOG_SETTING), on); });
+    AddCommand(file, ID_OPEN_LOG_FOLDER, QStringLiteral("Open Log Folder"),
+               QStringLiteral("actionOpenLogFolder"));
+}
+
+void CMainFrame::SetSettings(QSettings* settings) {
+    m_settings = settings != nullptr ? settings : m_ownSettings.get();
+    const QSignalBlocker blocker(GetAction(ID_TRAFFIC_LOG));
+    GetAction(ID_TRAFFIC_LOG)
+        ->setChecked(m_settings->value(QLatin1String(TRAFFIC_LOG_SETTING), false).toBool());
+}
+
+void CMainFrame::SetFolderOpener(std::function<void(const QString&)> opener) {
+    m_openFolder = std::move(opener);
+}
+
+void CMainFrame::SetLogFolder(const std::string& folder) {
+    m_logFolder = folder;
+    const QSignalBlocker blocker(GetAction(ID_TRAFFIC_LOG));
+    GetAction(ID_TRAFFIC_LOG)->setChecked(true);
+}
+
+std::string CMainFrame::GetLogFolder() const {
+    return m_logFolder.empty() ? DefaultLogFolder() : m_logFolder;
+}
+
+bool CMainFrame::IsTrafficLogOn() const {
+    return GetAction(ID_TRAFFIC_LOG)->isChecked();
+}
+
+void CMainFrame::OpenLogFolder() {
+    const QString folder = QString::fromLocal8Bit(GetLogFolder().c_str());
+    // Made when missing, so that the file manager has something to show.
+    QDir().mkpath(folder);
+    m_openFolder(folder);
 }
 
 void CMainFrame::Unconnect() {

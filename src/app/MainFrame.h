@@ -15,6 +15,7 @@ class CSetupCommands;
 class CTrendWindow;
 class QAction;
 class QMenu;
+class QSettings;
 class QTimer;
 
 // The main window: the menu, the panel view as its only child, the serial link while the
@@ -52,9 +53,20 @@ public:
     void OnTimerTick();
     void BringToFront();
 
+    // The traffic log: "Traffic Log" checked (remembered in the settings) logs every connection
+    // into the log folder, by default $XDG_STATE_HOME/tarnel/log. A folder given here (--log)
+    // is used for this run and turns the log on without changing what is remembered.
+    void SetLogFolder(const std::string& folder);
+    std::string GetLogFolder() const;
+    bool IsTrafficLogOn() const;
+
     // Tests: shorter waits for the link, and an exit that does not end the test.
     void SetLinkTiming(const SSerialLinkTiming& timing) { m_linkTiming = timing; }
     void SetExitFunction(std::function<void(int)> exitFunction);
+    // Settings other than the user's (not owned); the Traffic Log entry follows them.
+    void SetSettings(QSettings* settings);
+    // Opens a folder in the desktop's file manager.
+    void SetFolderOpener(std::function<void(const QString&)> opener);
     QTimer* GetTimer() const { return m_timer; }
     CSetupCommands* GetSetupCommands() const { return m_setup; }
     // nullptr until "Trend ..." first opens it; it then samples for the rest of the run.
@@ -73,6 +85,8 @@ private:
     void SetConnectionState(bool connected);
     // The status line while changes do not reach the device because the port is down.
     void ShowChangesLost();
+    void BuildLogCommands(QMenu* file);
+    void OpenLogFolder();
     void ApplyPanelSize();
 
     CConfiguration* m_configuration;
@@ -85,4 +99,8 @@ private:
     SSerialLinkTiming m_linkTiming;
     std::function<void(int)> m_exit;
     bool m_changesLostShown = false;
+    std::unique_ptr<QSettings> m_ownSettings;
+    QSettings* m_settings = nullptr;
+    std::string m_logFolder; // --log; empty: the default folder
+    std::function<void(const QString&)> m_openFolder;
 };

@@ -196,6 +196,9 @@ int CPanelApp::Run(const SCommandLine& commandLine, const SProgramDirectorySearc
         return EXIT_SUCCESS;
     }
     m_mainFrame = std::make_unique<CMainFrame>();
+    if (commandLine.m_logDirectory) {
+        m_mainFrame->SetLogFolder(*commandLine.m_logDirectory);
+    }
     EndOnTerminationSignals();
     if (m_singleInstance != nullptr) {
         connect(m_singleInstance, &CSingleInstance::ActivationRequested, m_mainFrame.get(),

@@ -19,11 +19,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -93,6 +95,9 @@ TEST_F(MainFrameTest, MenusInOrderWithTheirIdentifiers) {
           {"Compare Setup ...", ID_COMPARE_SETUP},
           {"Parameter List ...", ID_PARAMETER_LIST},
           {"", 0},
+          {"Traffic Log", ID_TRAFFIC_LOG},
+          {"Open Log Folder", ID_OPEN_LOG_FOLDER},
+          {"", 0},
           {"Exit", ID_APP_EXIT}}},
         {"menuPanel",
          {{"Home", 1000}, {"Motor", 1001}, {"Pumpe", 1002}, {"", 0}, {"Trend ...", ID_TREND}}},
@@ -149,6 +154,46 @@ TEST_F(MainFrameTest, ConnectOnAPortThatCannotOpenStillOffersUnconnect) {
     EXPECT_EQ(status->currentMessage(), "");
 }
 
+TEST_F(MainFrameTest, TrafficLogIsRememberedAndLogsEachConnectionIntoItsFolder) {
+    const std::string dir = m_fixture.Dir().Path();
+    QSettings settings(QString::fromStdString(dir + "settings.ini"), QSettings::IniFormat);
+    m_frame->SetSettings(&settings);
+    QStringList opened;
+    m_frame->SetFolderOpener([&opened](const QString& folder) { opened << folder; });
+    qputenv("XDG_STATE_HOME", QByteArray::fromStdString(dir + "state"));
+    SetPortName(dir + "no-such-device");
+    const auto logFiles = [](const std::string& folder) {
+        return std::filesystem::exists(folder)
+                   ? std::distance(std::filesystem::directory_iterator(folder), {})
+                   : 0;
+    };
+    const auto connectAndLeave = [this] {
+        Action("actionConnect")->trigger();
+        Action("actionUnconnect")->trigger();
+    };
+
+    QAction* log = Action("actionTrafficLog");
+    EXPECT_FALSE(log->isChecked());
+    connectAndLeave();
+    EXPECT_EQ(logFiles(dir + "state/tarnel/log"), 0);
+    log->trigger();
+    EXPECT_TRUE(settings.value("trafficLog").toBool());
+    connectAndLeave();
+    connectAndLeave();
+    EXPECT_EQ(logFiles(dir + "state/tarnel/log"), 2) << "one file per connection";
+    Action("actionOpenLogFolder")->trigger();
+    EXPECT_EQ(opened, QStringList{QString::fromStdString(dir + "state/tarnel/log")});
+
+    // --log: the folder for this run, logging on whatever was remembered.
+    m_frame->OnCommand(ID_TRAFFIC_LOG);
+    EXPECT_FALSE(settings.value("trafficLog").toBool());
+    m_frame->SetLogFolder(dir + "run");
+    EXPECT_FALSE(settings.value("trafficLog").toBool());
+    connectAndLeave();
+    EXPECT_EQ(logFiles(dir + "run"), 1);
+    qunsetenv("XDG_STATE_HOME");
+}
+
 TEST_F(MainFrameTest, OpensAtTheLargestPageShowsPagesFromTheMenuAndEndsWithStatus0) {
     m_frame->show();
     // Page 2's label reaches (300, 400); page 0 is smaller than the least size.
@@ -176,7 +221,7 @@ TEST(CommandLine, OptionsAndModes) {
         QStringList m_arguments;
         ERunMode m_mode;
     } cases[] = {
-        {{}, ERunMode::Window},
+        {{"--log", "/var/tmp/log", "--connect"}, ERunMode::Window},
         {{"--dir", "/opt/panel", "--port", "COM3:", "--connect", "--snapshot", "out"},
          ERunMode::Snapshot},
         {{"--check", "--werror"}, ERunMode::Check},
@@ -206,6 +251,7 @@ TEST(CommandLine, OptionsAndModes) {
         };
         EXPECT_EQ(result.m_programDirectory.value_or(""), given("--dir")) << what;
         EXPECT_EQ(result.m_portName.value_or(""), given("--port")) << what;
+        EXPECT_EQ(result.m_logDirectory.value_or(""), given("--log")) << what;
         EXPECT_EQ(result.m_snapshotDirectory, given("--snapshot")) << what;
         EXPECT_EQ(result.m_setupFile,
                   given("--load-setup") + given("--save-setup") + given("--compare-setup"))
