@@ -28,9 +28,9 @@ SSerialLinkTiming WithoutClosePause() {
 
 } // namespace
 
-CPacedDevice::CPacedDevice(const CConfiguration& configuration)
+CPacedDevice::CPacedDevice(const CConfiguration& configuration, const std::string& logFolder)
     : m_device(ModelOf(configuration), AcknowledgingOnly()),
-      m_link(m_device.SlavePath(), WithoutClosePause()) {}
+      m_link(m_device.SlavePath(), WithoutClosePause(), logFolder) {}
 
 double CPacedDevice::WireSeconds(std::int32_t registerNumber, std::int32_t value) {
     const std::size_t bytes = BuildWriteRegisterMessage(registerNumber, value).size() +

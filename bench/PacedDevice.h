@@ -4,6 +4,7 @@
 #include "link/SerialLink.h"
 
 #include <cstdint>
+#include <string>
 
 class CConfiguration;
 
@@ -13,7 +14,9 @@ class CPacedDevice {
 public:
     static constexpr double BAUD = 9600.0;
 
-    explicit CPacedDevice(const CConfiguration& configuration);
+    // With a log folder, the link logs its traffic there.
+    explicit CPacedDevice(const CConfiguration& configuration,
+                          const std::string& logFolder = std::string());
     bool IsOpen() const { return m_link.IsPortOpen(); }
 
     // Seconds the bytes of one acknowledged write take on the wire: the message, the

@@ -13,6 +13,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* LOG_EXTENSION = ".log";
+constexpr std::chrono::milliseconds COLLECT_TIME{200};
 
 std::string FormatTime(std::chrono::system_clock::time_point time, char timeSeparator) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
@@ -92,7 +93,7 @@ CTrafficLog::~CTrafficLog() {
         const std::lock_guard<std::mutex> lock(m_mutex);
         m_stop = true;
     }
-    m_queued.notify_one();
+    m_queued.notify_all();
     m_writer.join();
     if (m_fd >= 0) {
         close(m_fd);
@@ -101,15 +102,20 @@ CTrafficLog::~CTrafficLog() {
 
 void CTrafficLog::Record(EKind kind, std::string_view bytes, int waitMs) {
     SEntry entry{std::chrono::system_clock::now(), kind, std::string(bytes), waitMs};
+    bool first = false;
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
         if (m_queue.size() >= m_limits.m_queuedLines) {
             ++m_dropped;
             return;
         }
+        first = m_queue.empty();
         m_queue.push_back(std::move(entry));
     }
-    m_queued.notify_one();
+    // The writer collects for a moment after the first line, so it needs waking only then.
+    if (first) {
+        m_queued.notify_one();
+    }
 }
 
 std::size_t CTrafficLog::GetDroppedLines() const {
@@ -124,6 +130,8 @@ void CTrafficLog::WriteLoop() {
         {
             std::unique_lock<std::mutex> lock(m_mutex);
             m_queued.wait(lock, [this] { return m_stop || !m_queue.empty(); });
+            // Lines in batches: fewer wake-ups and writes while the link is busy.
+            m_queued.wait_for(lock, COLLECT_TIME, [this] { return m_stop; });
             entries.swap(m_queue);
             stop = m_stop;
         }
