@@ -165,6 +165,9 @@ bool CMainFrame::OnCommand(int commandId) {
         ShowTrend();
         return true;
     case ID_APP_EXIT:
+        if (m_link) {
+            m_link->FlushLog();
+        }
         m_exit(EXIT_SUCCESS);
         return true;
     default:

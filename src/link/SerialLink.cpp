@@ -155,6 +155,13 @@ void CSerialLink::Write(std::string_view message) {
     }
 }
 
+void CSerialLink::FlushLog() {
+    if (m_log) {
+        LogEvent("exit");
+        m_log->Flush(std::chrono::milliseconds(500));
+    }
+}
+
 void CSerialLink::LogEvent(const std::string& text) {
     if (m_log) {
         m_log->Record(CTrafficLog::EKind::Event, text);

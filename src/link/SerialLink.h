@@ -69,6 +69,8 @@ public:
     std::int32_t GetPendingRegister() const { return m_pendingRegister.load(); }
     // True once a change was dropped because the port was down, until the port opens again.
     bool AreChangesLost() const { return m_changesLost.load() && !m_portOpen.load(); }
+    // Writes out the traffic log before the program ends at once (at most half a second).
+    void FlushLog();
     // How often the port has been opened again after it was lost or could not be opened.
     unsigned GetReconnectCount() const { return m_reconnects.load(); }
 

@@ -118,6 +118,13 @@ void CTrafficLog::Record(EKind kind, std::string_view bytes, int waitMs) {
     }
 }
 
+void CTrafficLog::Flush(std::chrono::milliseconds timeout) {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_flushRequested = true;
+    m_queued.notify_all();
+    m_written.wait_for(lock, timeout, [this] { return m_queue.empty() && !m_writing; });
+}
+
 std::size_t CTrafficLog::GetDroppedLines() const {
     const std::lock_guard<std::mutex> lock(m_mutex);
     return m_dropped;
@@ -131,12 +138,19 @@ void CTrafficLog::WriteLoop() {
             std::unique_lock<std::mutex> lock(m_mutex);
             m_queued.wait(lock, [this] { return m_stop || !m_queue.empty(); });
             // Lines in batches: fewer wake-ups and writes while the link is busy.
-            m_queued.wait_for(lock, COLLECT_TIME, [this] { return m_stop; });
+            m_queued.wait_for(lock, COLLECT_TIME, [this] { return m_stop || m_flushRequested; });
             entries.swap(m_queue);
             stop = m_stop;
+            m_flushRequested = false;
+            m_writing = true;
         }
         Write(entries);
         entries.clear();
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_writing = false;
+        }
+        m_written.notify_all();
         if (stop) {
             return;
         }

@@ -43,6 +43,10 @@ public:
     // appended when not negative.
     void Record(EKind kind, std::string_view bytes, int waitMs = -1);
 
+    // Waits up to the timeout until every line recorded so far is written (the program is about
+    // to end at once).
+    void Flush(std::chrono::milliseconds timeout);
+
     // The lines dropped because the queue was full or the disk refused them.
     std::size_t GetDroppedLines() const;
 
@@ -67,6 +71,9 @@ private:
 
     mutable std::mutex m_mutex;
     std::condition_variable m_queued;
+    std::condition_variable m_written;
+    bool m_flushRequested = false;
+    bool m_writing = false;
     std::vector<SEntry> m_queue;
     std::size_t m_dropped = 0;
     bool m_stop = false;

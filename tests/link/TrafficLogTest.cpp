@@ -33,11 +33,11 @@ TEST(TrafficLog, FilesRollOverAndTheFolderKeepsUnderItsCapOldestFirst) {
         other.Record(CTrafficLog::EKind::Event, "connected");
     }
     fs::copy_file(oldest, dir.Path() + "log/2000-01-01T00-00-00.000.log");
-    {
-        CTrafficLog log(dir.Path() + "log", limits);
-        log.Record(CTrafficLog::EKind::Received, "I5 1\r\n", 12);
-        EXPECT_EQ(log.GetDroppedLines(), 0u);
-    }
+    CTrafficLog log(dir.Path() + "log", limits);
+    log.Record(CTrafficLog::EKind::Received, "I5 1\r\n", 12);
+    // Written before the program ends at once, without waiting for the log to end.
+    log.Flush(std::chrono::seconds(5));
+    EXPECT_EQ(log.GetDroppedLines(), 0u);
     std::uintmax_t total = 0;
     std::string newest;
     for (const auto& entry : fs::directory_iterator(dir.Path() + "log")) {
