@@ -3,7 +3,7 @@
 #include "ConfigFixture.h"
 #include "config/Configuration.h"
 #include "config/RegisterValue.h"
-#include "trend/SampleClock.h"
+#include "platform/Clock.h"
 #include "trend/SampleRing.h"
 #include "trend/TrendSampler.h"
 #include "trend/TrendWindow.h"
@@ -28,7 +28,7 @@ constexpr int SERIES = 8;
 constexpr std::int64_t T0 = 1796674503000;
 constexpr std::int64_t SAMPLES = 60 * 60 * 5;
 
-class CManualClock final : public ISampleClock {
+class CManualClock final : public IClock {
 public:
     std::int64_t NowMilliseconds() const override { return m_now.load(); }
     void Set(std::int64_t now) { m_now = now; }
@@ -72,7 +72,7 @@ BENCHMARK(BM_RingAppend);
 // What the reader thread pays per device report: the time stamp and the queue's append.
 void BM_SamplerAppend(benchmark::State& state) {
     const CConfigFixture fixture(MakeConfigXml(Parameters()));
-    CTrendSampler sampler(fixture.Config(), CSystemSampleClock::Instance());
+    CTrendSampler sampler(fixture.Config(), CSystemClock::Instance());
     CRegisterValue value(SOURCE_DEVICE, 10, 5);
     int count = 0;
     for (auto _ : state) {

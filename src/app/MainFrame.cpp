@@ -9,7 +9,7 @@
 #include "link/PortName.h"
 #include "link/TrafficLog.h"
 #include "panel/PanelView.h"
-#include "trend/SampleClock.h"
+#include "platform/Clock.h"
 #include "trend/TrendWindow.h"
 
 #include <QAction>
@@ -195,7 +195,7 @@ void CMainFrame::Connect() {
 
 void CMainFrame::ShowTrend() {
     if (m_trend == nullptr) {
-        m_trend = new CTrendWindow(*m_configuration, CSystemSampleClock::Instance(), nullptr, this);
+        m_trend = new CTrendWindow(*m_configuration, CSystemClock::Instance(), nullptr, this);
     }
     m_trend->show();
     m_trend->raise();

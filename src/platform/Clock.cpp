@@ -1,10 +1,11 @@
 #include "Clock.h"
 
-#include <ctime>
+#include <chrono>
 
-std::uint32_t CSystemClock::NowSeconds() const {
-    // Unsigned 32-bit seconds, wrapping like the device-side time stamps do.
-    return static_cast<std::uint32_t>(std::time(nullptr));
+std::int64_t CSystemClock::NowMilliseconds() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
 }
 
 const CSystemClock& CSystemClock::Instance() {

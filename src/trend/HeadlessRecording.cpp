@@ -1,11 +1,11 @@
 #include "HeadlessRecording.h"
 
 #include "CsvRecorder.h"
-#include "SampleClock.h"
 #include "TrendSampler.h"
 #include "config/Configuration.h"
 #include "config/ProgramDirectory.h"
 #include "config/RegisterValue.h"
+#include "platform/Clock.h"
 
 #include <ostream>
 #include <thread>
@@ -27,7 +27,7 @@ int RunRecording(const SRecordingRequest& request, const std::atomic<bool>& stop
         return RECORDING_UNUSABLE;
     }
 
-    const ISampleClock& clock = CSystemSampleClock::Instance();
+    const IClock& clock = CSystemClock::Instance();
     // Listening before the link exists, so that no early report is missed.
     CTrendSampler sampler(configuration, clock);
     const CSerialLink link(request.m_portName, timing);

@@ -1,12 +1,12 @@
 #include "TrendSampler.h"
 
-#include "SampleClock.h"
 #include "config/Configuration.h"
 #include "config/RegisterValue.h"
+#include "platform/Clock.h"
 
 #include <cmath>
 
-CTrendSampler::CTrendSampler(CConfiguration& configuration, const ISampleClock& clock)
+CTrendSampler::CTrendSampler(CConfiguration& configuration, const IClock& clock)
     : m_configuration(configuration), m_clock(clock) {
     m_configuration.AddListener(this);
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 class CConfiguration;
-class ISampleClock;
+class IClock;
 
 // Listens to the store and time-stamps every applied change, on whatever thread it arrives
 // (the reader thread for device reports). It only queues: the lock is held for one append or
@@ -19,7 +19,7 @@ public:
     // the queue without bound (ten minutes of 8 registers at 5 reports a second).
     static constexpr std::size_t MAX_PENDING = 24000;
 
-    CTrendSampler(CConfiguration& configuration, const ISampleClock& clock);
+    CTrendSampler(CConfiguration& configuration, const IClock& clock);
     ~CTrendSampler();
     CTrendSampler(const CTrendSampler&) = delete;
     CTrendSampler& operator=(const CTrendSampler&) = delete;
@@ -31,7 +31,7 @@ public:
 
 private:
     CConfiguration& m_configuration;
-    const ISampleClock& m_clock;
+    const IClock& m_clock;
     std::mutex m_mutex;
     std::deque<STrendSample> m_pending;
 };

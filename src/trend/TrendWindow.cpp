@@ -1,9 +1,9 @@
 #include "TrendWindow.h"
 
-#include "SampleClock.h"
 #include "TrendPlot.h"
 #include "config/Configuration.h"
 #include "config/ProgramDirectory.h"
+#include "platform/Clock.h"
 #include "platform/FileDialogQt.h"
 #include "platform/MessageService.h"
 
@@ -45,8 +45,8 @@ QString Title(const STrendColumn& column) {
 
 } // namespace
 
-CTrendWindow::CTrendWindow(CConfiguration& configuration, const ISampleClock& clock,
-                           QSettings* settings, QWidget* parent)
+CTrendWindow::CTrendWindow(CConfiguration& configuration, const IClock& clock, QSettings* settings,
+                           QWidget* parent)
     : QWidget(parent, Qt::Window), m_configuration(configuration), m_clock(clock),
       m_sampler(configuration, clock), m_settings(settings) {
     setObjectName(QStringLiteral("trendWindow"));

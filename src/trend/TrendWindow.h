@@ -12,7 +12,7 @@
 
 class CConfiguration;
 class IFileDialog;
-class ISampleClock;
+class IClock;
 class QChart;
 class QChartView;
 class QComboBox;
@@ -39,8 +39,8 @@ public:
 
     // settings: where the choice is remembered (not owned); the application's settings when
     // nullptr.
-    CTrendWindow(CConfiguration& configuration, const ISampleClock& clock,
-                 QSettings* settings = nullptr, QWidget* parent = nullptr);
+    CTrendWindow(CConfiguration& configuration, const IClock& clock, QSettings* settings = nullptr,
+                 QWidget* parent = nullptr);
     ~CTrendWindow() override;
     CTrendWindow(const CTrendWindow&) = delete;
     CTrendWindow& operator=(const CTrendWindow&) = delete;
@@ -88,7 +88,7 @@ private:
     void UpdateRecordButton();
 
     CConfiguration& m_configuration;
-    const ISampleClock& m_clock;
+    const IClock& m_clock;
     CTrendSampler m_sampler;
     std::unique_ptr<QSettings> m_ownSettings;
     QSettings* m_settings;

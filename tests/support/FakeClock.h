@@ -4,11 +4,11 @@
 
 #include <atomic>
 
-// A clock that stands still until a test moves it.
+// A clock that stands still until a test moves it, in whole seconds.
 class CFakeClock final : public IClock {
 public:
     explicit CFakeClock(std::uint32_t seconds = 1000) : m_seconds(seconds) {}
-    std::uint32_t NowSeconds() const override { return m_seconds.load(); }
+    std::int64_t NowMilliseconds() const override { return std::int64_t{m_seconds.load()} * 1000; }
     void Set(std::uint32_t seconds) { m_seconds.store(seconds); }
     void Advance(std::uint32_t seconds) { m_seconds.fetch_add(seconds); }
 

@@ -4,8 +4,8 @@
 #include "TempDir.h"
 #include "config/Configuration.h"
 #include "config/RegisterValue.h"
+#include "platform/Clock.h"
 #include "trend/CsvRecorder.h"
-#include "trend/SampleClock.h"
 #include "trend/SampleRing.h"
 #include "trend/TrendPlot.h"
 #include "trend/TrendSampler.h"
@@ -23,7 +23,7 @@ namespace {
 // 2026-12-07T20:15:03.000 in UTC.
 constexpr std::int64_t T0 = 1796674503000;
 
-class CSteppingClock final : public ISampleClock {
+class CSteppingClock final : public IClock {
 public:
     std::int64_t NowMilliseconds() const override { return m_now += 10; }
 
@@ -62,7 +62,7 @@ TEST(TrendSampler, StampsEveryAppliedChangeInOrderWithTheStoredValue) {
 // time order and loses nothing (run under TSan as well).
 TEST(TrendSampler, TwoThreadsQueueInTimeOrder) {
     const CConfigFixture fixture(MakeConfigXml(PARAMETERS));
-    CTrendSampler sampler(fixture.Config(), CSystemSampleClock::Instance());
+    CTrendSampler sampler(fixture.Config(), CSystemClock::Instance());
     constexpr int COUNT = 3000;
     const auto feed = [&fixture](std::int32_t registerNumber) {
         for (int i = 0; i < COUNT; ++i) {

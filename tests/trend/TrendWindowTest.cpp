@@ -8,7 +8,7 @@
 #include "config/Configuration.h"
 #include "config/ProgramDirectory.h"
 #include "config/RegisterValue.h"
-#include "trend/SampleClock.h"
+#include "platform/Clock.h"
 
 #include <QChart>
 #include <QChartView>
@@ -28,7 +28,7 @@ namespace {
 // 2026-12-07T20:15:03.000 in UTC.
 constexpr std::int64_t T0 = 1796674503000;
 
-class CManualClock final : public ISampleClock {
+class CManualClock final : public IClock {
 public:
     std::int64_t NowMilliseconds() const override { return m_now.load(); }
     void Advance(std::int64_t milliseconds) { m_now += milliseconds; }
