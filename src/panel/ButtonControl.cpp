@@ -39,3 +39,9 @@ void CButtonControl::paintEvent(QPaintEvent* /*event*/) {
     painter.setBackgroundMode(Qt::TransparentMode);
     DrawFrame(painter, width(), height());
 }
+
+void CButtonControl::keyPressEvent(QKeyEvent* event) {
+    if (!ClickOnEnter(*this, *event)) {
+        QAbstractButton::keyPressEvent(event);
+    }
+}

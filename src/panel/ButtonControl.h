@@ -19,13 +19,14 @@ public:
     ~CButtonControl() override;
 
     // The caption, drawn with its "&" marks but without the Alt+letter shortcut Qt would make
-    // of them: only a click or Space on the focused button presses it.
+    // of them: only a click, or Space or Enter on the focused button, presses it.
     void SetCaption(const QString& text);
     // Takes the named picture pair from the cache, which keeps it for the whole run.
     void SetImage(const std::string& name);
     void ShowValue(std::int32_t /*value*/) override {}
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

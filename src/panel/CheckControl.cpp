@@ -37,3 +37,9 @@ void CCheckControl::paintEvent(QPaintEvent* /*event*/) {
     PreparePainter(painter, *this);
     DrawCaption(painter, textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text());
 }
+
+void CCheckControl::keyPressEvent(QKeyEvent* event) {
+    if (!ClickOnEnter(*this, *event)) {
+        QCheckBox::keyPressEvent(event);
+    }
+}

@@ -4,7 +4,8 @@
 
 #include <QCheckBox>
 
-// A check box that toggles itself on a click or Space; that reaches the panel as its command.
+// A check box that toggles itself on a click, or Space or Enter while it has the focus; that
+// reaches the panel as its command.
 // Its text is drawn as the Button's and Label's are.
 class CCheckControl : public QCheckBox, public IPageControl {
     Q_OBJECT
@@ -23,5 +24,6 @@ public:
     void UndoUserChange() override;
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 };

@@ -1,5 +1,7 @@
 #include "ControlPainting.h"
 
+#include <QAbstractButton>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QWidget>
 
@@ -24,4 +26,14 @@ void DrawFrame(QPainter& painter, int width, int height) {
     painter.setBrush(Qt::NoBrush);
     // The outline of QRect(0, 0, w - 1, h - 1) covers columns 0..w-1 and rows 0..h-1.
     painter.drawRect(QRect(0, 0, width - 1, height - 1));
+}
+
+bool ClickOnEnter(QAbstractButton& button, const QKeyEvent& event) {
+    if (event.key() != Qt::Key_Return && event.key() != Qt::Key_Enter) {
+        return false;
+    }
+    if (!event.isAutoRepeat()) {
+        button.click();
+    }
+    return true;
 }

@@ -4,12 +4,14 @@
 
 #include <QColor>
 
+class QAbstractButton;
+class QKeyEvent;
 class QPainter;
 class QRect;
 class QString;
 class QWidget;
 
-// Drawing shared by the controls that paint themselves.
+// Drawing and keys shared by the controls that paint themselves.
 
 inline QColor ToQColor(SRgb color) {
     return {color.m_red, color.m_green, color.m_blue};
@@ -25,3 +27,7 @@ void DrawCaption(QPainter& painter, const QRect& rect, int flags, const QString&
 
 // The one-pixel black frame around the outermost pixels of a w x h control.
 void DrawFrame(QPainter& painter, int width, int height);
+
+// Enter or keypad Enter on a focused Button or Check clicks it as Space does; a key held down
+// clicks once. False for every other key, which the control handles as usual.
+bool ClickOnEnter(QAbstractButton& button, const QKeyEvent& event);

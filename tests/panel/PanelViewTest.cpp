@@ -384,7 +384,7 @@ TEST_F(PanelViewTest, WheelActsOnlyOnTheFocusedSliderOrCombo) {
 
 // Texts with "&" marks look alike on Button, Check and Label: "&" hidden, the letter after it
 // underlined, "&&" shown as "&". Yet Alt with that letter presses nothing.
-TEST_F(PanelViewTest, AmpersandTextsDrawAlikeAndPressNothing) {
+TEST_F(PanelViewTest, AmpersandTextsDrawAlikeAndOnlyTheFocusedControlTakesKeys) {
     m_view->ShowPage(2);
     m_view->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_view.get()));
@@ -400,6 +400,17 @@ TEST_F(PanelViewTest, AmpersandTextsDrawAlikeAndPressNothing) {
     QCoreApplication::processEvents();
     EXPECT_FALSE(check->isChecked());
     EXPECT_TRUE(Written().empty());
+    // Enter on the focused control presses it, once however long the key is held.
+    for (QAbstractButton* control : std::initializer_list<QAbstractButton*>{button, check}) {
+        control->setFocus();
+        for (const bool repeated : {false, true}) {
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Enter, Qt::KeypadModifier, {}, repeated);
+            QApplication::sendEvent(control, &enter);
+        }
+    }
+    EXPECT_TRUE(check->isChecked());
+    EXPECT_EQ(Written(), (Writes{{11, 1.0}, {10, 1.0}}));
+    check->setChecked(false);
 
     // The black ink of each control as the page shows it (inside the Button's frame) against
     // the text drawn by Qt itself with the controls' font.
