@@ -25,8 +25,9 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int TIMER_PERIOD_MS = 200;
-    static constexpr const char* CHANGES_LOST_TEXT =
-        "No connection to the device: changes are not sent, not even later";
+    // Short enough for the status bar of a 240-pixel-wide handheld: a change made while the port
+    // is down is never sent, not even after the device returns.
+    static constexpr const char* CHANGES_LOST_TEXT = "No connection: changes are lost";
 
     // Asks the configuration store for its instance, which loads config.xml on first use (and
     // ends the process when it cannot), then builds the menu and the view and shows page 0.
