@@ -1,6 +1,7 @@
 // The tarnel program as a person or a script starts it.
 
 #include "BmpWriter.h"
+#include "PseudoTerminal.h"
 #include "QtTestSupport.h"
 #include "TempDir.h"
 #include "app/InstanceKey.h"
@@ -13,8 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -67,29 +66,6 @@ SRun RunToEnd(const QStringList& arguments, int timeoutMs = 20000,
 QString Dir(const CTempDir& dir) {
     return QString::fromStdString(dir.Path());
 }
-
-// A pseudo-terminal whose far end stands in for a device that never answers.
-class CSilentDevice {
-public:
-    CSilentDevice() {
-        m_master = posix_openpt(O_RDWR | O_NOCTTY);
-        if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0) {
-            m_path = ptsname(m_master);
-        }
-    }
-    ~CSilentDevice() {
-        if (m_master >= 0) {
-            close(m_master);
-        }
-    }
-    CSilentDevice(const CSilentDevice&) = delete;
-    CSilentDevice& operator=(const CSilentDevice&) = delete;
-    const std::string& Path() const { return m_path; }
-
-private:
-    int m_master = -1;
-    std::string m_path;
-};
 
 } // namespace
 
@@ -187,11 +163,12 @@ TEST(Process, SecondCopyEndsAndTheFirstEndsWithStatus0) {
     const CTempDir runtime;
     const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
     qputenv("XDG_RUNTIME_DIR", runtime.Path().c_str());
-    const CSilentDevice device;
-    ASSERT_FALSE(device.Path().empty());
+    // A device that never answers.
+    CPseudoTerminal device;
+    ASSERT_EQ(device.Open(), 0);
     QProcess first;
     Prepare(first,
-            {"--dir", Dir(dir), "--connect", "--port", QString::fromStdString(device.Path())});
+            {"--dir", Dir(dir), "--connect", "--port", QString::fromStdString(device.SlavePath())});
     first.start();
     ASSERT_TRUE(first.waitForStarted());
 
