@@ -32,47 +32,75 @@
 // Generous: the machine may be busy with other builds.
 constexpr int WAIT_MS = 10000;
 
+namespace {
+
+// The store on a configuration and the device simulator on the same file behind a link in its
+// folder, the panel's port pointed at it; the simulator is killed with the test, whatever
+// happens. Changes the store announces are recorded, messages kept.
+struct SDeviceSetup {
+    SDeviceSetup(const std::string& configXml, const QStringList& simulatorOptions)
+        : m_fixture(configXml) {
+        EnsureApplication();
+        m_simulator.setStandardOutputFile(QProcess::nullDevice());
+        m_simulator.start(TARNEL_SIM_PATH,
+                          QStringList{"--config",
+                                      QString::fromStdString(m_fixture.Dir().Path()) + "config.xml",
+                                      "--link", QString::fromStdString(m_link)} +
+                              simulatorOptions);
+        ApplyStartupSettings(m_fixture.Dir().Path(), m_link);
+        SetLastShownLinkState(0);
+        m_fixture.Config().AddListener(&m_recorder);
+    }
+    ~SDeviceSetup() {
+        m_fixture.Config().RemoveListener(&m_recorder);
+        SetPortName(DEFAULT_PORT_NAME);
+        SetLastShownLinkState(0);
+    }
+    bool SimulatorUp() const {
+        return QTest::qWaitFor([this] { return QFile::exists(QString::fromStdString(m_link)); });
+    }
+    // A window that connects without the device's pause after closing the port.
+    static void NoClosePause(CMainFrame& frame) {
+        SSerialLinkTiming timing;
+        timing.m_closePause = std::chrono::milliseconds(0);
+        frame.SetLinkTiming(timing);
+    }
+
+    const CConfigFixture m_fixture;
+    const std::string m_link = m_fixture.Dir().Path() + "device";
+    QProcess m_simulator;
+    CFakeMessageService m_messages;
+    CRecordingListener m_recorder;
+};
+
+} // namespace
+
 TEST(EndToEnd, ConnectedWindowFollowsAndWritesTheDevice) {
-    EnsureApplication();
-    const CConfigFixture fixture(MakeConfigXml(
-        "<P Id=\"11\" Value=\"0\" Minimum=\"0\" Maximum=\"1000\"/>"
-        "<P Id=\"12\" Value=\"0\" Minimum=\"-1000\" Maximum=\"1000\" SendSerial=\"true\" "
-        "SetOnLoad=\"true\"/>"
-        "<P Id=\"13\" Value=\"0\" Minimum=\"0\" Maximum=\"100\" SendSerial=\"true\" "
-        "SetOnLoad=\"true\"/>"
-        "<P Id=\"999\" Value=\"0\" Maximum=\"2\" SendSerial=\"true\"/>",
-        "<UI_OBJECT Name=\"p\">"
-        "<UI_OBJECT Type=\"Field\"><PARAMETER><EINGANG><F Berechnung=\"R11\"/></EINGANG>"
-        "</PARAMETER></UI_OBJECT>"
-        "<UI_OBJECT Type=\"Field\"><POSITION x=\"10\" y=\"40\" Width=\"60\" Height=\"20\"/>"
-        "<PARAMETER><EINGANG><F Berechnung=\"R12\"/></EINGANG>"
-        "<AUSGANG><FORMEL Berechnung=\"x\" Register=\"12\"/></AUSGANG></PARAMETER></UI_OBJECT>"
-        "</UI_OBJECT>"));
-    const std::string link = fixture.Dir().Path() + "device";
-    // Ends (killed) with the test, whatever happens.
-    QProcess simulator;
-    simulator.setStandardOutputFile(QProcess::nullDevice());
-    simulator.start(TARNEL_SIM_PATH,
-                    {"--config", QString::fromStdString(fixture.Dir().Path()) + "config.xml",
-                     "--link", QString::fromStdString(link), "--report-interval", "100",
-                     "--animate", "ramp:11:0:1000:2", "--animate-interval", "100"});
-    ASSERT_TRUE(QTest::qWaitFor([&link] { return QFile::exists(QString::fromStdString(link)); }))
-        << "simulator up";
-    ApplyStartupSettings(fixture.Dir().Path(), link);
-    SetLastShownLinkState(0);
-    CFakeMessageService messages;
-    CRecordingListener recorder;
-    fixture.Config().AddListener(&recorder);
+    SDeviceSetup setup(
+        MakeConfigXml(
+            "<P Id=\"11\" Value=\"0\" Minimum=\"0\" Maximum=\"1000\"/>"
+            "<P Id=\"12\" Value=\"0\" Minimum=\"-1000\" Maximum=\"1000\" SendSerial=\"true\" "
+            "SetOnLoad=\"true\"/>"
+            "<P Id=\"13\" Value=\"0\" Minimum=\"0\" Maximum=\"100\" SendSerial=\"true\" "
+            "SetOnLoad=\"true\"/>"
+            "<P Id=\"999\" Value=\"0\" Maximum=\"2\" SendSerial=\"true\"/>",
+            "<UI_OBJECT Name=\"p\">"
+            "<UI_OBJECT Type=\"Field\"><PARAMETER><EINGANG><F Berechnung=\"R11\"/></EINGANG>"
+            "</PARAMETER></UI_OBJECT>"
+            "<UI_OBJECT Type=\"Field\"><POSITION x=\"10\" y=\"40\" Width=\"60\" Height=\"20\"/>"
+            "<PARAMETER><EINGANG><F Berechnung=\"R12\"/></EINGANG>"
+            "<AUSGANG><FORMEL Berechnung=\"x\" Register=\"12\"/></AUSGANG></PARAMETER></UI_OBJECT>"
+            "</UI_OBJECT>"),
+        {"--report-interval", "100", "--animate", "ramp:11:0:1000:2", "--animate-interval", "100"});
+    ASSERT_TRUE(setup.SimulatorUp());
     // Register 12 last seen at 77 from the source.
-    const auto saw77 = [&recorder](std::int32_t source) {
-        const auto seen = recorder.SeenFor(12, source);
+    const auto saw77 = [&setup](std::int32_t source) {
+        const auto seen = setup.m_recorder.SeenFor(12, source);
         return !seen.empty() && seen.back().GetValue() == 77;
     };
     {
         CMainFrame frame;
-        SSerialLinkTiming timing;
-        timing.m_closePause = std::chrono::milliseconds(0);
-        frame.SetLinkTiming(timing);
+        SDeviceSetup::NoClosePause(frame);
         frame.show();
         frame.OnCommand(ID_CONNECT);
         ASSERT_NE(frame.GetLink(), nullptr);
@@ -102,67 +130,46 @@ TEST(EndToEnd, ConnectedWindowFollowsAndWritesTheDevice) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return saw77(SOURCE_PANEL); }, WAIT_MS));
         EXPECT_EQ(frame.GetLink()->GetPendingRegister(), CSerialLink::NO_REGISTER);
         CRegisterValue reportAll(SOURCE_PANEL, REGISTER_LINK_COMMAND, 1);
-        fixture.Config().Update(reportAll);
+        setup.m_fixture.Config().Update(reportAll);
         EXPECT_TRUE(QTest::qWaitFor([&] { return saw77(SOURCE_DEVICE); }, WAIT_MS));
-        EXPECT_TRUE(messages.Messages().empty());
+        EXPECT_TRUE(setup.m_messages.Messages().empty());
 
         // "Load Setup" sends each value of the file in file order, each acknowledged before
         // the next: an unacknowledged one would show the time-out message.
-        const std::string set =
-            fixture.Dir().Write("set.tnv", "<REGISTER><VALUE Register=\"13\" Value=\"40\"/>"
-                                           "<VALUE Register=\"12\" Value=\"-5\"/></REGISTER>");
+        const std::string set = setup.m_fixture.Dir().Write(
+            "set.tnv", "<REGISTER><VALUE Register=\"13\" Value=\"40\"/>"
+                       "<VALUE Register=\"12\" Value=\"-5\"/></REGISTER>");
         CFakeFileDialog files;
         files.SetNextAnswer(set);
         frame.GetSetupCommands()->SetFileDialog(&files);
         frame.GetAction(ID_LOAD_SETUP)->trigger();
-        Writes loaded;
-        for (const CRegisterValue& value : recorder.Seen()) {
-            if (value.GetSource() == SOURCE_PARAMETER_SET) {
-                loaded.emplace_back(value.GetRegister(), value.GetValue());
-            }
-        }
-        EXPECT_EQ(loaded, (Writes{{13, 40.0}, {12, -5.0}}));
-        ASSERT_EQ(messages.Messages().size(), 1U);
-        EXPECT_EQ(messages.Messages()[0].m_text, "<2> Parameter loaded from " + set + " ");
+        EXPECT_EQ(setup.m_recorder.Take(SOURCE_PARAMETER_SET), (Writes{{13, 40.0}, {12, -5.0}}));
+        ASSERT_EQ(setup.m_messages.Messages().size(), 1U);
+        EXPECT_EQ(setup.m_messages.Messages()[0].m_text, "<2> Parameter loaded from " + set + " ");
         frame.GetSetupCommands()->SetFileDialog(nullptr);
         frame.GetTimer()->stop();
     }
-    fixture.Config().RemoveListener(&recorder);
-    SetPortName(DEFAULT_PORT_NAME);
-    SetLastShownLinkState(0);
 }
 
 // Compare a file with the device, send two of its three changes: exactly those two arrive,
 // acknowledged (no time-out message) and reported back by the device; the third is not sent.
 TEST(EndToEnd, ComparedChangesChosenAndConfirmedByTheDevice) {
-    EnsureApplication();
     const char* const sendable = "Maximum=\"1000\" SendSerial=\"true\" SetOnLoad=\"true\"/>";
-    const CConfigFixture fixture(MakeConfigXml(
-        std::string("<P Id=\"12\" ") + sendable + "<P Id=\"13\" " + sendable + "<P Id=\"14\" " +
-        sendable +
-        "<P Id=\"20\" SendSerial=\"true\"/><P Id=\"999\" Maximum=\"2\" SendSerial=\"true\"/>"));
-    const std::string link = fixture.Dir().Path() + "device";
-    QProcess simulator;
-    simulator.setStandardOutputFile(QProcess::nullDevice());
-    simulator.start(TARNEL_SIM_PATH,
-                    {"--config", QString::fromStdString(fixture.Dir().Path()) + "config.xml",
-                     "--link", QString::fromStdString(link), "--report-interval", "0"});
-    ASSERT_TRUE(QTest::qWaitFor([&link] { return QFile::exists(QString::fromStdString(link)); }))
-        << "simulator up";
-    ApplyStartupSettings(fixture.Dir().Path(), link);
-    CFakeMessageService messages;
-    CRecordingListener recorder;
-    fixture.Config().AddListener(&recorder);
-    const std::string set = fixture.Dir().Write(
+    SDeviceSetup setup(
+        MakeConfigXml(
+            std::string("<P Id=\"12\" ") + sendable + "<P Id=\"13\" " + sendable + "<P Id=\"14\" " +
+            sendable +
+            "<P Id=\"20\" SendSerial=\"true\"/><P Id=\"999\" Maximum=\"2\" SendSerial=\"true\"/>"),
+        {"--report-interval", "0"});
+    ASSERT_TRUE(setup.SimulatorUp());
+    const std::string set = setup.m_fixture.Dir().Write(
         "set.tnv", "<REGISTER><V Register='12' Value='5'/><V Register='20' Value='1'/>"
                    "<V Register='13' Value='6'/><V Register='77' Value='1'/>"
                    "<V Register='14' Value='7'/></REGISTER>");
-    const std::string csv = fixture.Dir().Path() + "compared.csv";
+    const std::string csv = setup.m_fixture.Dir().Path() + "compared.csv";
     {
         CMainFrame frame;
-        SSerialLinkTiming timing;
-        timing.m_closePause = std::chrono::milliseconds(0);
-        frame.SetLinkTiming(timing);
+        SDeviceSetup::NoClosePause(frame);
         frame.OnCommand(ID_CONNECT);
         CFakeFileDialog files;
         files.SetNextAnswer(set);
@@ -177,7 +184,7 @@ TEST(EndToEnd, ComparedChangesChosenAndConfirmedByTheDevice) {
             EXPECT_TRUE(model.IsChecked(0) && model.IsChecked(2) && model.IsChecked(4));
             model.setData(model.index(2, CComparisonModel::COLUMN_NAME), Qt::Unchecked,
                           Qt::CheckStateRole);
-            recorder.Take(SOURCE_PARAMETER_SET);
+            setup.m_recorder.Take(SOURCE_PARAMETER_SET);
             dialog.findChild<QPushButton*>("applyButton")->click();
             EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.IsWaiting(); }, WAIT_MS));
             for (int row = 0; row < model.rowCount(); ++row) {
@@ -189,20 +196,18 @@ TEST(EndToEnd, ComparedChangesChosenAndConfirmedByTheDevice) {
         });
         frame.GetAction(ID_COMPARE_SETUP)->trigger();
         EXPECT_EQ(counts, "3 change, 0 same, 1 not loaded, 1 unknown register");
-        EXPECT_EQ(recorder.Take(SOURCE_PARAMETER_SET), (Writes{{12, 5.0}, {14, 7.0}}));
+        EXPECT_EQ(setup.m_recorder.Take(SOURCE_PARAMETER_SET), (Writes{{12, 5.0}, {14, 7.0}}));
         using E = CComparisonModel::EOutcome;
         EXPECT_EQ(outcomes,
                   (std::vector<E>{E::Confirmed, E::None, E::None, E::None, E::Confirmed}));
-        EXPECT_EQ(fixture.Config().FindParameter(13)->GetValue(), 0) << "the device still has 0";
+        EXPECT_EQ(setup.m_fixture.Config().FindParameter(13)->GetValue(), 0)
+            << "the device still has 0";
         frame.GetSetupCommands()->SetFileDialog(nullptr);
         frame.GetTimer()->stop();
     }
-    ASSERT_EQ(messages.Messages().size(), 1U);
-    EXPECT_EQ(messages.Messages()[0].m_text, "Datei gespeichert");
+    ASSERT_EQ(setup.m_messages.Messages().size(), 1U);
+    EXPECT_EQ(setup.m_messages.Messages()[0].m_text, "Datei gespeichert");
     const std::string head =
         "Parameter,Nr,File,Now,Loading,Result\nNoName,12,5,0,change,confirmed\n";
     EXPECT_EQ(ReadAll(csv).substr(0, head.size()), head);
-    fixture.Config().RemoveListener(&recorder);
-    SetPortName(DEFAULT_PORT_NAME);
-    SetLastShownLinkState(0);
 }

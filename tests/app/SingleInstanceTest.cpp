@@ -57,13 +57,10 @@ TEST(SingleInstance, OnlyARunningCopyOfTheSameUserMakesAStartEnd) {
     int activations = 0;
     QObject::connect(&first, &CSingleInstance::ActivationRequested, [&] { ++activations; });
 
-    testing::internal::CaptureStderr();
+    // What the second start says is the process test's.
     CSingleInstance second(path);
     EXPECT_TRUE(second.ActivateRunningInstance());
     EXPECT_FALSE(second.Listen());
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "tarnel: already running; brought its window to the front\n"
-              "tarnel: already running; brought its window to the front\n");
     EXPECT_TRUE(QTest::qWaitFor([&] { return activations == 2; }, 5000));
     first.Close();
 }

@@ -22,34 +22,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct SDocument {
-    std::string m_name;
-    std::vector<std::string> m_lines;
-};
+// Each page of the reference, by file name, as lines.
+using Documents = std::map<std::string, std::vector<std::string>>;
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-std::vector<SDocument> ReadDocuments() {
-    std::vector<SDocument> documents;
+Documents ReadDocuments() {
+    Documents documents;
     for (const fs::directory_entry& entry : fs::directory_iterator(TARNEL_DOCS_DIR)) {
         if (entry.path().extension() == ".md") {
-            documents.push_back(
-                {entry.path().filename().string(), SplitLines(ReadAll(entry.path().string()))});
+            std::istringstream stream(ReadAll(entry.path().string()));
+            std::vector<std::string>& lines = documents[entry.path().filename().string()];
+            for (std::string line; std::getline(stream, line);) {
+                lines.push_back(line);
+            }
         }
     }
     return documents;
-}
-
-SDocument ReadDocument(const std::string& name) {
-    const std::string path = std::string(TARNEL_DOCS_DIR) + "/" + name;
-    return {name, SplitLines(ReadAll(path))};
 }
 
 // The cells of a table row "| a | b | c |", trimmed.
@@ -76,12 +63,13 @@ std::string Unquoted(const std::string& code) {
 }
 
 // The rows of the first table below the heading whose header row starts with the given cell.
-std::vector<std::vector<std::string>>
-TableRows(const SDocument& document, const std::string& heading, const std::string& firstHeader) {
+std::vector<std::vector<std::string>> TableRows(const std::vector<std::string>& lines,
+                                                const std::string& heading,
+                                                const std::string& firstHeader) {
     std::vector<std::vector<std::string>> rows;
     bool inSection = false;
     bool inTable = false;
-    for (const std::string& line : document.m_lines) {
+    for (const std::string& line : lines) {
         if (line.rfind("#", 0) == 0) {
             inSection = line == heading;
             inTable = false;
@@ -125,13 +113,13 @@ bool MatchesShown(double value, const std::string& shown) {
 }
 
 TEST(DocumentationTest, FormulaExamplesGiveTheirResults) {
-    const SDocument document = ReadDocument("formulas.md");
+    const std::vector<std::string> document = ReadDocuments().at("formulas.md");
     // The values the examples assume are stated in a sentence above the table.
     CTableRegisters registers;
     double x = 0.0;
     const std::regex registerValue(R"(register (\d+) holds (-?\d+))");
     const std::regex xValue(R"(`x` is (-?\d+))");
-    for (const std::string& line : document.m_lines) {
+    for (const std::string& line : document) {
         for (std::sregex_iterator it(line.begin(), line.end(), registerValue), end; it != end;
              ++it) {
             registers.m_values[std::stoi((*it)[1])] = std::stod((*it)[2]);
@@ -180,13 +168,12 @@ struct SConfigExample {
 std::vector<SConfigExample> ConfigExamples() {
     std::vector<SConfigExample> examples;
     const std::regex announced(R"(<!-- warning: (.*) -->)");
-    for (const SDocument& document : ReadDocuments()) {
-        const std::vector<std::string>& lines = document.m_lines;
+    for (const auto& [name, lines] : ReadDocuments()) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             if (lines[i] != "```xml") {
                 continue;
             }
-            SConfigExample example{document.m_name + ":" + std::to_string(i + 2), "", {}};
+            SConfigExample example{name + ":" + std::to_string(i + 2), "", {}};
             for (++i; i < lines.size() && lines[i] != "```"; ++i) {
                 example.m_text += lines[i] + '\n';
                 std::smatch match;
@@ -230,13 +217,13 @@ TEST(DocumentationTest, ConfigExamplesCheckAsAnnounced) {
 TEST(DocumentationTest, WireExamplesCarryTheirChecksum) {
     const std::regex message(R"(([SIB])(-?\d+):(-?\d+);(\d+))");
     int found = 0;
-    for (const SDocument& document : ReadDocuments()) {
-        for (const std::string& line : document.m_lines) {
+    for (const auto& [name, lines] : ReadDocuments()) {
+        for (const std::string& line : lines) {
             for (std::sregex_iterator it(line.begin(), line.end(), message), end; it != end; ++it) {
                 const std::string text = (*it)[0];
                 EXPECT_EQ(text, BuildRegisterLine(std::string((*it)[1])[0], std::stoi((*it)[2]),
                                                   std::stoi((*it)[3])))
-                    << document.m_name << ": " << line;
+                    << name << ": " << line;
                 ++found;
             }
         }
@@ -246,11 +233,11 @@ TEST(DocumentationTest, WireExamplesCarryTheirChecksum) {
 
 TEST(DocumentationTest, LinksReachTheirFiles) {
     const std::regex link(R"(\]\(([^)#:]+)(#[^)]*)?\))");
-    for (const SDocument& document : ReadDocuments()) {
-        for (const std::string& line : document.m_lines) {
+    for (const auto& [name, lines] : ReadDocuments()) {
+        for (const std::string& line : lines) {
             for (std::sregex_iterator it(line.begin(), line.end(), link), end; it != end; ++it) {
                 EXPECT_TRUE(fs::exists(fs::path(TARNEL_DOCS_DIR) / std::string((*it)[1])))
-                    << document.m_name << ": " << line;
+                    << name << ": " << line;
             }
         }
     }
