@@ -140,49 +140,36 @@ TEST(InstanceKey, OnePerUserAndProgramDirectory) {
 TEST(InstanceKey, SocketFolderOnlyTheUserCanWriteTo) {
     const uid_t user = getuid();
     const std::string own = "tarnel-" + std::to_string(user);
-    const auto folder = [](const std::string& path, mode_t mode) {
-        mkdir(path.c_str(), S_IRWXU);
-        chmod(path.c_str(), mode);
-    };
+    // Names in the temporary directory, which also holds a private folder "real" a link may
+    // lead to.
     const struct {
         const char* m_what;
-        // Prepares the temporary directory and returns the runtime directory.
-        std::function<std::string(const std::string&)> m_prepare;
-        std::string m_folder; // in the temporary directory; empty: none
+        std::string m_runtime; // a private folder unless it is the link; empty: none
+        std::string m_link;    // a symbolic link to "real"; empty: none
+        mode_t m_ownMode;      // the user's own folder made beforehand with it; 0: not made
+        std::string m_folder;  // the one chosen; empty: none
         const char* m_problem;
     } cases[] = {
-        {"runtime directory",
-         [&](const std::string& tmp) {
-             folder(tmp + "run", 0700);
-             return tmp + "run/";
-         },
-         "run", ""},
-        {"no runtime directory", [](const std::string&) { return std::string(); }, own, ""},
-        {"runtime directory a link",
-         [&](const std::string& tmp) {
-             folder(tmp + "real", 0700);
-             EXPECT_EQ(symlink((tmp + "real").c_str(), (tmp + "run").c_str()), 0);
-             return tmp + "run";
-         },
-         own, ""},
-        {"own folder a link",
-         [&](const std::string& tmp) {
-             folder(tmp + "real", 0700);
-             EXPECT_EQ(symlink((tmp + "real").c_str(), (tmp + own).c_str()), 0);
-             return std::string();
-         },
-         "", "is a symbolic link"},
-        {"own folder open to others",
-         [&](const std::string& tmp) {
-             folder(tmp + own, 0755);
-             return std::string();
-         },
-         "", "is open to other users"},
+        {"runtime directory", "run/", "", 0, "run", ""},
+        {"no runtime directory", "", "", 0, own, ""},
+        {"runtime directory a link", "run", "run", 0, own, ""},
+        {"own folder a link", "", own, 0, "", "is a symbolic link"},
+        {"own folder open to others", "", "", 0755, "", "is open to other users"},
     };
     for (const auto& c : cases) {
         const CTempDir tmp;
-        const SInstanceFolder found =
-            PrivateInstanceFolder(c.m_prepare(tmp.Path()), tmp.Path(), user);
+        mkdir((tmp.Path() + "real").c_str(), S_IRWXU);
+        if (!c.m_link.empty()) {
+            EXPECT_EQ(symlink((tmp.Path() + "real").c_str(), (tmp.Path() + c.m_link).c_str()), 0);
+        } else if (!c.m_runtime.empty()) {
+            mkdir((tmp.Path() + c.m_runtime).c_str(), S_IRWXU);
+        }
+        if (c.m_ownMode != 0) {
+            mkdir((tmp.Path() + own).c_str(), S_IRWXU);
+            chmod((tmp.Path() + own).c_str(), c.m_ownMode);
+        }
+        const std::string runtime = c.m_runtime.empty() ? "" : tmp.Path() + c.m_runtime;
+        const SInstanceFolder found = PrivateInstanceFolder(runtime, tmp.Path(), user);
         EXPECT_EQ(found.m_path, c.m_folder.empty() ? "" : tmp.Path() + c.m_folder) << c.m_what;
         EXPECT_NE(found.m_problem.find(c.m_problem), std::string::npos) << c.m_what;
         struct stat info {};
