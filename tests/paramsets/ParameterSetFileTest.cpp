@@ -35,10 +35,9 @@ public:
     void OnValueApplied(const CRegisterValue&, int count) override {
         m_titles.push_back(LoadingTitle(count));
     }
-    void OnElementDone() override { ++m_elementsDone; }
+    void OnElementDone() override {}
 
     std::vector<std::string> m_titles;
-    int m_elementsDone = 0;
 };
 
 class ParameterSetTest : public ::testing::Test {
@@ -187,13 +186,6 @@ TEST_F(ParameterSetTest, UnusableFilesApplyNothing) {
         EXPECT_EQ(Value(12), 100);
         EXPECT_TRUE(m_host.m_titles.empty());
     }
-}
-
-TEST_F(ParameterSetTest, LoadShowsProgressAndForgetsTheLinkStatePerElement) {
-    const std::vector<SParameterSetEntry> entries = {{12, 1}, {77, 1}, {40, 2}, {20, 3}};
-    EXPECT_EQ(ApplyParameterSet(Config(), entries, m_host), 2);
-    EXPECT_EQ(m_host.m_titles, (std::vector<std::string>{"loading p:<1>", "loading p:<2>"}));
-    EXPECT_EQ(m_host.m_elementsDone, 4);
 }
 
 // What loading would do with each element, and loading then leaves nothing to change.
