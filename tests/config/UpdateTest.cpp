@@ -121,16 +121,12 @@ TEST_F(UpdateTest, ListenersTakeTheLowestFreeSlotAndAreCalledInSlotOrder) {
     EXPECT_TRUE(notified().empty());
 }
 
-TEST_F(UpdateTest, LinkIsAliveForTwoSecondsAfterAReport) {
+// The two seconds after a report are the link state's table; there the clock only goes forward.
+TEST_F(UpdateTest, LinkStaysAliveWhenTheClockIsSetBack) {
     CFakeClock clock(5000);
     Config().SetClock(&clock);
-    EXPECT_FALSE(Config().IsLinkAlive()) << "not alive before any report";
     Config().TouchLink();
-    clock.Advance(1);
-    EXPECT_TRUE(Config().IsLinkAlive());
-    clock.Advance(1);
-    EXPECT_FALSE(Config().IsLinkAlive());
     clock.Set(1);
-    EXPECT_TRUE(Config().IsLinkAlive()) << "a clock set back counts as within the window";
+    EXPECT_TRUE(Config().IsLinkAlive());
     Config().SetClock(nullptr);
 }
