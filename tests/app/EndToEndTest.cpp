@@ -79,10 +79,7 @@ TEST(EndToEnd, ConnectedWindowFollowsAndWritesTheDevice) {
     SDeviceSetup setup(
         MakeConfigXml(
             "<P Id=\"11\" Value=\"0\" Minimum=\"0\" Maximum=\"1000\"/>"
-            "<P Id=\"12\" Value=\"0\" Minimum=\"-1000\" Maximum=\"1000\" SendSerial=\"true\" "
-            "SetOnLoad=\"true\"/>"
-            "<P Id=\"13\" Value=\"0\" Minimum=\"0\" Maximum=\"100\" SendSerial=\"true\" "
-            "SetOnLoad=\"true\"/>"
+            "<P Id=\"12\" Value=\"0\" Minimum=\"-1000\" Maximum=\"1000\" SendSerial=\"true\"/>"
             "<P Id=\"999\" Value=\"0\" Maximum=\"2\" SendSerial=\"true\"/>",
             "<UI_OBJECT Name=\"p\">"
             "<UI_OBJECT Type=\"Field\"><PARAMETER><EINGANG><F Berechnung=\"R11\"/></EINGANG>"
@@ -134,19 +131,6 @@ TEST(EndToEnd, ConnectedWindowFollowsAndWritesTheDevice) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return saw77(SOURCE_DEVICE); }, WAIT_MS));
         EXPECT_TRUE(setup.m_messages.Messages().empty());
 
-        // "Load Setup" sends each value of the file in file order, each acknowledged before
-        // the next: an unacknowledged one would show the time-out message.
-        const std::string set = setup.m_fixture.Dir().Write(
-            "set.tnv", "<REGISTER><VALUE Register=\"13\" Value=\"40\"/>"
-                       "<VALUE Register=\"12\" Value=\"-5\"/></REGISTER>");
-        CFakeFileDialog files;
-        files.SetNextAnswer(set);
-        frame.GetSetupCommands()->SetFileDialog(&files);
-        frame.GetAction(ID_LOAD_SETUP)->trigger();
-        EXPECT_EQ(setup.m_recorder.Take(SOURCE_PARAMETER_SET), (Writes{{13, 40.0}, {12, -5.0}}));
-        ASSERT_EQ(setup.m_messages.Messages().size(), 1U);
-        EXPECT_EQ(setup.m_messages.Messages()[0].m_text, "<2> Parameter loaded from " + set + " ");
-        frame.GetSetupCommands()->SetFileDialog(nullptr);
         frame.GetTimer()->stop();
     }
 }
