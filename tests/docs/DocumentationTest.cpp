@@ -2,8 +2,11 @@
 // pages cannot drift from what it does: every complete config.xml passes the checker, every
 // formula of the examples table gives the stated result, every wire message carries the
 // checksum the link computes.
+#include "ConfigFixture.h"
 #include "TempDir.h"
 #include "check/ConfigCheck.h"
+#include "config/Configuration.h"
+#include "expr/ConfigurationRegisters.h"
 #include "expr/ExpressionParser.h"
 #include "link/WireProtocol.h"
 
@@ -91,19 +94,6 @@ std::vector<std::vector<std::string>> TableRows(const std::vector<std::string>& 
     return rows;
 }
 
-class CTableRegisters : public IRegisterReader {
-public:
-    bool ReadRegister(std::int32_t registerNumber, double& value) override {
-        const auto found = m_values.find(registerNumber);
-        if (found == m_values.end()) {
-            return false;
-        }
-        value = found->second;
-        return true;
-    }
-    std::map<std::int32_t, double> m_values;
-};
-
 // A stated result counts to the digits it shows.
 bool MatchesShown(double value, const std::string& shown) {
     const std::size_t point = shown.find('.');
@@ -114,22 +104,28 @@ bool MatchesShown(double value, const std::string& shown) {
 
 TEST(DocumentationTest, FormulaExamplesGiveTheirResults) {
     const std::vector<std::string> document = ReadDocuments().at("formulas.md");
-    // The values the examples assume are stated in a sentence above the table.
-    CTableRegisters registers;
+    // The values the examples assume are stated in a sentence above the table; the formulas
+    // read them from a configuration, as the panel's do.
+    std::string parameters;
     double x = 0.0;
     const std::regex registerValue(R"(register (\d+) holds (-?\d+))");
     const std::regex xValue(R"(`x` is (-?\d+))");
     for (const std::string& line : document) {
         for (std::sregex_iterator it(line.begin(), line.end(), registerValue), end; it != end;
              ++it) {
-            registers.m_values[std::stoi((*it)[1])] = std::stod((*it)[2]);
+            parameters += "<P Id=\"" + (*it)[1].str() + "\" Value=\"" + (*it)[2].str() + "\"/>";
         }
         std::smatch match;
         if (std::regex_search(line, match, xValue)) {
             x = std::stod(match[1]);
         }
     }
-    ASSERT_FALSE(registers.m_values.empty());
+    ASSERT_FALSE(parameters.empty());
+    const CTempDir dir;
+    const auto configuration =
+        CConfiguration::LoadFile(dir.Write("config.xml", MakeConfigXml(parameters)));
+    ASSERT_NE(configuration, nullptr);
+    CConfigurationRegisters registers(*configuration);
 
     const auto rows = TableRows(document, "## Examples", "Formula");
     ASSERT_GE(rows.size(), 20u);
